@@ -1,0 +1,162 @@
+#include "app/mdlCode.h"
+
+#include <functional>
+#include <memory>
+
+#include "app/command_line.h"
+#include "app/status_text.h"
+#include "dialogs/CComDlgEx.h"
+#include "platform/win32_util.h"
+#include "ui/main/frmMain.h"
+
+DocumentStateT mdlCode::DocumentState;
+
+namespace {
+
+IPlatform* g_platform = nullptr;
+std::unique_ptr<CComDlgEx> g_comDlg;
+std::unique_ptr<frmMain> g_mainForm;
+
+// Runs one start-up step; a run-time failure is shown as "number :: description" and
+// the step simply has no effect.
+void RunStep(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const RunTimeError& e) {
+        mdlCode::Platform().ShowMessage(mdlCode::MessageOwner(), e.what(), MsgIcon::Stop,
+                                        MsgButtons::Ok);
+    }
+}
+
+std::optional<long long> FileLength(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        return std::nullopt;
+    }
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::string FullPath(const std::string& path) {
+    char buffer[MAX_PATH] = {};
+    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, buffer, nullptr);
+    return length == 0 || length >= MAX_PATH ? path : std::string(buffer, length);
+}
+
+}  // namespace
+
+namespace mdlCode {
+
+void SetPlatform(IPlatform& platform) { g_platform = &platform; }
+
+IPlatform& Platform() { return *g_platform; }
+
+CComDlgEx& ComDlg() {
+    if (!g_comDlg) {
+        g_comDlg = std::make_unique<CComDlgEx>(Platform());
+    }
+    return *g_comDlg;
+}
+
+frmMain& MainForm() {
+    if (!g_mainForm) {
+        g_mainForm = std::make_unique<frmMain>(Platform());
+    }
+    return *g_mainForm;
+}
+
+void ResetProcessState() {
+    g_mainForm.reset();
+    g_comDlg.reset();
+    DocumentState = DocumentStateT{};
+}
+
+HWND MessageOwner() { return g_mainForm ? g_mainForm->hWnd() : nullptr; }
+
+void Main(const std::string& argumentText) {
+    DocumentStateT& doc = DocumentState;
+    CComDlgEx& dlg = ComDlg();
+    IPlatform& ui = Platform();
+    std::string text;
+    if (!argumentText.empty()) {
+        std::string candidate;
+        RunStep([&] {
+            std::string buffer(511, ' ');
+            const DWORD count = GetCurrentDirectoryA(511, buffer.data());
+            if (count == 0) {
+                RaiseLastError();
+            }
+            candidate = quillet::CurrentDirectoryFrom(buffer, count) + "\\" + argumentText;
+        });
+        doc.DocPath = quillet::RemoveQuotes(argumentText);
+        if (dlg.fnExistFile(candidate)) {
+            doc.DocPath = candidate;
+        }
+        if (!dlg.fnExistFile(doc.DocPath)) {
+            ui.ShowMessage(nullptr, "File '" + doc.DocPath + "' not found.", MsgIcon::Stop,
+                           MsgButtons::Ok);
+        } else {
+            const std::optional<long long> length = FileLength(doc.DocPath);
+            if (!length || *length > kMaxLoadBytes) {
+                ui.ShowMessage(nullptr, "File '" + doc.DocPath + "' can not be opened.",
+                               MsgIcon::Exclamation, MsgButtons::Ok);
+                doc.DocPath.clear();
+            } else if (std::optional<std::string> loaded = TryReadTextFile(doc.DocPath)) {
+                text = std::move(*loaded);
+            } else {
+                // A file the user could not see must never be overwritten by a later
+                // Save of an empty window: stay untitled.
+                doc.DocPath.clear();
+            }
+        }
+    }
+    if (!dlg.fnExistFile(doc.DocPath)) {
+        doc.DocPath.clear();
+    } else {
+        // A relative path would follow whatever folder a file dialog makes current.
+        doc.DocPath = FullPath(doc.DocPath);
+    }
+    RunStep([&] { doc.DocTitle = doc.DocPath.empty() ? kUntitled : TitleFromPath(doc.DocPath); });
+    RunStep([&] { MainForm().SetText(text); });
+    MainForm().Show();
+}
+
+std::string TitleFromPath(const std::string& path) {
+    WIN32_FIND_DATAA found{};
+    UniqueFind search(FindFirstFileA(path.c_str(), &found));
+    if (search.get() == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+            error == ERROR_NO_MORE_FILES) {
+            return kUntitled;
+        }
+        RaiseLastError();
+    }
+    const DWORD notOrdinary = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                              FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE;
+    do {
+        if ((found.dwFileAttributes & notOrdinary) == 0) {
+            return found.cFileName;
+        }
+    } while (FindNextFileA(search.get(), &found));
+    return kUntitled;
+}
+
+void UpdateStatus(frmMain& form) {
+    const HWND box = form.txtDoc();
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const auto line = static_cast<int32_t>(SendMessageA(box, EM_LINEFROMCHAR, start, 0));
+    const auto lineStart = static_cast<int32_t>(SendMessageA(box, EM_LINEINDEX, line, 0));
+    const auto s = static_cast<int32_t>(start);
+    form.SetStatus(quillet::ColRowCaption(quillet::CaretPositionOf(s, line, lineStart)),
+                   quillet::SelectionCaption(static_cast<int32_t>(end - start)));
+}
+
+void ShowFileError(unsigned long number) {
+    Platform().ShowMessage(MessageOwner(),
+                           "Error #" + std::to_string(number) + " :: " + ErrorDescription(number),
+                           MsgIcon::Stop, MsgButtons::Ok);
+}
+
+}  // namespace mdlCode

@@ -1,0 +1,33 @@
+#pragma once
+// The program's one door to modal UI and the outside world: message boxes, file
+// dialogs, starting programs and the clock. The real program uses Win32Platform;
+// tests put a scripted double in its place.
+#include <windows.h>
+#include <commdlg.h>
+
+#include <string>
+
+enum class MsgIcon { None, Stop, Exclamation, Information };
+enum class MsgButtons { Ok, YesNoCancel };
+enum class MsgAnswer { Ok, Yes, No, Cancel };
+
+class IPlatform {
+public:
+    virtual ~IPlatform() = default;
+
+    // A message box titled "Quillet", modal to `owner` (which may be null).
+    virtual MsgAnswer ShowMessage(HWND owner, const std::string& text, MsgIcon icon,
+                                  MsgButtons buttons) = 0;
+
+    // Starts a program with the command line in a normal window that gets the focus,
+    // without waiting for it. False when it could not be started.
+    virtual bool StartProgram(const std::string& commandLine) = 0;
+
+    // The local date and time.
+    virtual SYSTEMTIME LocalNow() = 0;
+
+    // The common file dialogs and GetFileTitleA, with their Win32 contracts.
+    virtual BOOL OpenFileDialog(OPENFILENAMEA* ofn) = 0;
+    virtual BOOL SaveFileDialog(OPENFILENAMEA* ofn) = 0;
+    virtual short FileTitle(const char* path, char* buffer, WORD size) = 0;
+};

@@ -1,0 +1,14 @@
+#pragma once
+#include "platform/platform.h"
+
+// The platform as Windows provides it.
+class Win32Platform : public IPlatform {
+public:
+    MsgAnswer ShowMessage(HWND owner, const std::string& text, MsgIcon icon,
+                          MsgButtons buttons) override;
+    bool StartProgram(const std::string& commandLine) override;
+    SYSTEMTIME LocalNow() override;
+    BOOL OpenFileDialog(OPENFILENAMEA* ofn) override;
+    BOOL SaveFileDialog(OPENFILENAMEA* ofn) override;
+    short FileTitle(const char* path, char* buffer, WORD size) override;
+};

@@ -1,0 +1,38 @@
+#include "platform/win32_util.h"
+
+#include <vector>
+
+RunTimeError::RunTimeError(unsigned long number, const std::string& description)
+    : std::runtime_error(std::to_string(number) + " :: " + description),
+      number_(number),
+      description_(description) {}
+
+std::string ErrorDescription(unsigned long number) {
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, number, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string description = length != 0 && text != nullptr ? std::string(text, length) : "";
+    LocalFree(text);
+    while (!description.empty() &&
+           (description.back() == '\r' || description.back() == '\n' || description.back() == ' ')) {
+        description.pop_back();
+    }
+    if (description.empty()) {
+        description = "Unknown error";
+    }
+    return description;
+}
+
+void RaiseLastError() {
+    const DWORD number = GetLastError();
+    throw RunTimeError(number, ErrorDescription(number));
+}
+
+std::string WindowText(HWND hwnd) {
+    const LRESULT length = SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);
+    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT got =
+        SendMessageA(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    return std::string(buffer.data(), static_cast<size_t>(got));
+}

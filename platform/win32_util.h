@@ -1,0 +1,64 @@
+#pragma once
+// Handle ownership and run-time errors for the Win32 side of the program.
+#include <windows.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+// A run-time failure: the platform's error number and its description.
+class RunTimeError : public std::runtime_error {
+public:
+    RunTimeError(unsigned long number, const std::string& description);
+    unsigned long number() const { return number_; }
+    const std::string& description() const { return description_; }
+
+private:
+    unsigned long number_;
+    std::string description_;
+};
+
+// The system's description of an error number, without the trailing line end.
+std::string ErrorDescription(unsigned long number);
+
+// Throws a RunTimeError for GetLastError().
+[[noreturn]] void RaiseLastError();
+
+struct HandleCloser {
+    void operator()(HANDLE h) const {
+        if (h != nullptr && h != INVALID_HANDLE_VALUE) {
+            CloseHandle(h);
+        }
+    }
+};
+using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+
+struct FindCloser {
+    void operator()(HANDLE h) const {
+        if (h != nullptr && h != INVALID_HANDLE_VALUE) {
+            FindClose(h);
+        }
+    }
+};
+using UniqueFind = std::unique_ptr<void, FindCloser>;
+
+struct GdiDeleter {
+    void operator()(HGDIOBJ h) const {
+        if (h != nullptr) {
+            DeleteObject(h);
+        }
+    }
+};
+using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiDeleter>;
+
+struct MenuDestroyer {
+    void operator()(HMENU h) const {
+        if (h != nullptr) {
+            DestroyMenu(h);
+        }
+    }
+};
+using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
+
+// A window's text through WM_GETTEXT, as ANSI.
+std::string WindowText(HWND hwnd);
