@@ -5,7 +5,9 @@
 namespace quillet {
 
 namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 }  // namespace
 
 std::string ArgumentText(const std::string& commandLine) {

@@ -46,9 +46,13 @@ std::string FullPath(const std::string& path) {
 
 namespace mdlCode {
 
-void SetPlatform(IPlatform& platform) { g_platform = &platform; }
+void SetPlatform(IPlatform& platform) {
+    g_platform = &platform;
+}
 
-IPlatform& Platform() { return *g_platform; }
+IPlatform& Platform() {
+    return *g_platform;
+}
 
 CComDlgEx& ComDlg() {
     if (!g_comDlg) {
@@ -70,7 +74,9 @@ void ResetProcessState() {
     DocumentState = DocumentStateT{};
 }
 
-HWND MessageOwner() { return g_mainForm ? g_mainForm->hWnd() : nullptr; }
+HWND MessageOwner() {
+    return g_mainForm ? g_mainForm->hWnd() : nullptr;
+}
 
 void Main(const std::string& argumentText) {
     DocumentStateT& doc = DocumentState;

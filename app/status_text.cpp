@@ -10,6 +10,8 @@ std::string ColRowCaption(CaretPosition pos) {
     return " Ln " + std::to_string(pos.line) + ", Col " + std::to_string(pos.column) + " ";
 }
 
-std::string SelectionCaption(int32_t length) { return "Sel: " + std::to_string(length); }
+std::string SelectionCaption(int32_t length) {
+    return "Sel: " + std::to_string(length);
+}
 
 }  // namespace quillet

@@ -34,6 +34,8 @@ std::optional<std::string> TryReadTextFile(const std::string& path) {
     return quillet::TextFromFileBytes(std::move(bytes));
 }
 
-std::string ReadTextFile(const std::string& path) { return TryReadTextFile(path).value_or(""); }
+std::string ReadTextFile(const std::string& path) {
+    return TryReadTextFile(path).value_or("");
+}
 
 }  // namespace mdlCode

@@ -8,7 +8,7 @@
 // method and read the results back from the same fields, which keep their values from
 // one use to the next.
 class CComDlgEx {
-public:
+  public:
     explicit CComDlgEx(IPlatform& platform);
 
     bool IsDlgLoaded = false;
@@ -31,6 +31,6 @@ public:
     // the path; "*" and "?" act as wildcards. Never fails.
     bool fnExistFile(const std::string& sFullPath) const;
 
-private:
+  private:
     IPlatform& platform_;
 };

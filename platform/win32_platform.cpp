@@ -61,9 +61,13 @@ SYSTEMTIME Win32Platform::LocalNow() {
     return now;
 }
 
-BOOL Win32Platform::OpenFileDialog(OPENFILENAMEA* ofn) { return GetOpenFileNameA(ofn); }
+BOOL Win32Platform::OpenFileDialog(OPENFILENAMEA* ofn) {
+    return GetOpenFileNameA(ofn);
+}
 
-BOOL Win32Platform::SaveFileDialog(OPENFILENAMEA* ofn) { return GetSaveFileNameA(ofn); }
+BOOL Win32Platform::SaveFileDialog(OPENFILENAMEA* ofn) {
+    return GetSaveFileNameA(ofn);
+}
 
 short Win32Platform::FileTitle(const char* path, char* buffer, WORD size) {
     return GetFileTitleA(path, buffer, size);

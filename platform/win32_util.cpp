@@ -14,8 +14,8 @@ std::string ErrorDescription(unsigned long number) {
         nullptr, number, 0, reinterpret_cast<char*>(&text), 0, nullptr);
     std::string description = length != 0 && text != nullptr ? std::string(text, length) : "";
     LocalFree(text);
-    while (!description.empty() &&
-           (description.back() == '\r' || description.back() == '\n' || description.back() == ' ')) {
+    while (!description.empty() && (description.back() == '\r' || description.back() == '\n' ||
+                                    description.back() == ' ')) {
         description.pop_back();
     }
     if (description.empty()) {

@@ -8,7 +8,9 @@ using namespace quillet;
 TEST(TextFormat, NulBytesBecomePlaceholdersAndBack) {
     const std::string file("A\0B", 3);
     const std::string text = TextFromFileBytes(file);
-    EXPECT_EQ(text, "A\x14" "B");
+    EXPECT_EQ(text,
+              "A\x14"
+              "B");
     EXPECT_EQ(FileBytesFromText(text), file);
 }
 

@@ -33,7 +33,7 @@ void SetBounds(HWND control, std::optional<int> left, std::optional<int> top,
 
 // The clipboard, open for as long as this object lives.
 class ClipboardSession {
-public:
+  public:
     explicit ClipboardSession(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
     ~ClipboardSession() {
         if (open_) {
@@ -44,7 +44,7 @@ public:
     ClipboardSession& operator=(const ClipboardSession&) = delete;
     bool open() const { return open_; }
 
-private:
+  private:
     bool open_;
 };
 
@@ -106,7 +106,8 @@ frmMain::~frmMain() {
 
 LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
-        auto* self = static_cast<frmMain*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<frmMain*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
@@ -291,7 +292,9 @@ void frmMain::PlaceControl(HWND control, double left, double top, double width, 
                TwipsToPixels(width, tppx_), TwipsToPixels(height, tppy_), FALSE);
 }
 
-std::string frmMain::Text() const { return WindowText(txtDoc_); }
+std::string frmMain::Text() const {
+    return WindowText(txtDoc_);
+}
 
 void frmMain::SetText(const std::string& text) {
     settingText_ = true;
@@ -389,20 +392,20 @@ void frmMain::Form_Resize() {
     }
     RECT client{};
     GetClientRect(hwnd_, &client);
-    const ResizeLayout layout =
-        LayoutForClient(client.right * tppx_, client.bottom * tppy_, tppy_);
+    const ResizeLayout layout = LayoutForClient(client.right * tppx_, client.bottom * tppy_, tppy_);
     const auto px = [](std::optional<double> twips, double tpp) {
         return twips ? std::optional<int>(TwipsToPixels(*twips, tpp)) : std::nullopt;
     };
     SetBounds(txtDoc_, std::nullopt, std::nullopt, px(layout.txtDocWidth, tppx_),
               px(layout.txtDocHeight, tppy_));
-    SetBounds(lblColRow_, std::nullopt, px(layout.lblColRowTop, tppy_), std::nullopt,
-              std::nullopt);
+    SetBounds(lblColRow_, std::nullopt, px(layout.lblColRowTop, tppy_), std::nullopt, std::nullopt);
     SetBounds(lblSelection_, px(layout.lblSelectionLeft, tppx_), px(layout.lblSelectionTop, tppy_),
               std::nullopt, std::nullopt);
 }
 
-void frmMain::Form_QueryUnload(bool& cancel) { cancel = false; }
+void frmMain::Form_QueryUnload(bool& cancel) {
+    cancel = false;
+}
 
 void frmMain::txtDoc_Change() {
     mdlCode::DocumentState.DocModified = SendMessageA(txtDoc_, EM_GETMODIFY, 0, 0) != 0;
@@ -411,15 +414,25 @@ void frmMain::txtDoc_Change() {
 
 void frmMain::txtDoc_KeyDown(int, int) {}
 
-void frmMain::txtDoc_KeyUp(int, int) { mdlCode::UpdateStatus(*this); }
+void frmMain::txtDoc_KeyUp(int, int) {
+    mdlCode::UpdateStatus(*this);
+}
 
-void frmMain::txtDoc_MouseUp() { mdlCode::UpdateStatus(*this); }
+void frmMain::txtDoc_MouseUp() {
+    mdlCode::UpdateStatus(*this);
+}
 
-void frmMain::txtDoc_GotFocus() { ShowWindow(lstClipboard_, SW_HIDE); }
+void frmMain::txtDoc_GotFocus() {
+    ShowWindow(lstClipboard_, SW_HIDE);
+}
 
-void frmMain::mnuFile_Click() { UpdateMenuState(); }
+void frmMain::mnuFile_Click() {
+    UpdateMenuState();
+}
 
-void frmMain::mnuEdit_Click() { UpdateMenuState(); }
+void frmMain::mnuEdit_Click() {
+    UpdateMenuState();
+}
 
 void frmMain::EnableItem(int id, bool enabled) {
     EnableMenuItem(menu_, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
@@ -440,18 +453,30 @@ void frmMain::UpdateMenuState() {
     }
 }
 
-void frmMain::mnuUnReDo_Click() { SendMessageA(txtDoc_, EM_UNDO, 0, 0); }
+void frmMain::mnuUnReDo_Click() {
+    SendMessageA(txtDoc_, EM_UNDO, 0, 0);
+}
 
-void frmMain::mnuCut_Click() { SendMessageA(txtDoc_, WM_CUT, 0, 0); }
+void frmMain::mnuCut_Click() {
+    SendMessageA(txtDoc_, WM_CUT, 0, 0);
+}
 
-void frmMain::mnuCopy_Click() { SendMessageA(txtDoc_, WM_COPY, 0, 0); }
+void frmMain::mnuCopy_Click() {
+    SendMessageA(txtDoc_, WM_COPY, 0, 0);
+}
 
-void frmMain::mnuPaste_Click() { SendMessageA(txtDoc_, WM_PASTE, 0, 0); }
+void frmMain::mnuPaste_Click() {
+    SendMessageA(txtDoc_, WM_PASTE, 0, 0);
+}
 
 void frmMain::mnuDelete_Click() {
     SendMessageA(txtDoc_, EM_REPLACESEL, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(""));
 }
 
-void frmMain::mnuSelectAll_Click() { SendMessageA(txtDoc_, EM_SETSEL, 0, -1); }
+void frmMain::mnuSelectAll_Click() {
+    SendMessageA(txtDoc_, EM_SETSEL, 0, -1);
+}
 
-void frmMain::mnuExit_Click() { SendMessageA(hwnd_, WM_CLOSE, 0, 0); }
+void frmMain::mnuExit_Click() {
+    SendMessageA(hwnd_, WM_CLOSE, 0, 0);
+}

@@ -7,7 +7,7 @@
 #include "platform/win32_util.h"
 
 class frmMain {
-public:
+  public:
     explicit frmMain(IPlatform& platform);
     ~frmMain();
     frmMain(const frmMain&) = delete;
@@ -55,7 +55,7 @@ public:
     void mnuSelectAll_Click();
     void mnuExit_Click();
 
-private:
+  private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK TxtDocProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);

@@ -1,0 +1,50 @@
+# Sourced by the run and test scripts: a private Wine prefix under build/, and a
+# virtual X display when there is none. quillet_stop undoes what was started here.
+QUILLET_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+QUILLET_BUILD="$QUILLET_ROOT/build"
+export WINEPREFIX="$QUILLET_BUILD/wineprefix"
+export WINEARCH=win64
+export WINEDEBUG=-all
+# No Mono or Gecko download prompts.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+QUILLET_XVFB_PID=""
+
+quillet_start_display() {
+    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+        return 0
+    fi
+    local n
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+    done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    QUILLET_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 50); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "Xvfb did not start" >&2
+    return 1
+}
+
+quillet_start_wine() {
+    mkdir -p "$WINEPREFIX"
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Creating the Wine prefix (once, about 10 s)..."
+        wineboot -i </dev/null >/dev/null 2>&1 || true
+        wineserver -w
+    fi
+    # A persistent server, so every test doesn't pay for its start.
+    wineserver -p </dev/null >/dev/null 2>&1 || true
+}
+
+quillet_stop() {
+    wineserver -k >/dev/null 2>&1 || true
+    if [ -n "$QUILLET_XVFB_PID" ]; then
+        kill "$QUILLET_XVFB_PID" 2>/dev/null || true
+        wait "$QUILLET_XVFB_PID" 2>/dev/null || true
+        QUILLET_XVFB_PID=""
+    fi
+}

@@ -1,0 +1,43 @@
+#pragma once
+// Shared helpers of the Windows tests: a scratch folder and real files in it, the
+// message pump, and a fixture that gives each test a fresh process state.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fake_platform.h"
+
+// A new empty folder under the temporary folder, removed with everything in it.
+class ScratchDir {
+  public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+
+  private:
+    std::string path_;
+};
+
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+std::string ReadFileBytes(const std::string& path);
+bool FileExists(const std::string& path);
+
+// Handles what is waiting in this thread's queue (a WM_QUIT left by a closed main
+// window included, which is dropped).
+void PumpMessages();
+
+// Each test starts as a fresh process: the fake platform installed, no main window,
+// no dialog object, a clean document state, and the current folder put back after.
+class ProcessTest : public testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+    FakePlatform ui;
+    ScratchDir dir;
+
+  private:
+    std::string savedCurrentDir_;
+};
