@@ -41,4 +41,181 @@ TEST_F(StartupTest, BareNameInTheCurrentFolderBecomesAFullPath) {
     EXPECT_FALSE(doc().DocModified);
 }
 
+TEST_F(StartupTest, QuotedPathWithBlanksLosesItsQuotes) {
+    CreateDirectoryA((dir / "My Files").c_str(), nullptr);
+    const std::string path = dir / "My Files\\a.txt";
+    WriteFileBytes(path, "quoted");
+    mdlCode::Main("\"" + path + "\"");
+    EXPECT_TRUE(ui.messages.empty()) << ui.MessageTexts();
+    EXPECT_EQ(doc().DocPath, path);
+    EXPECT_EQ(caption(), "a.txt - Quillet");
+    EXPECT_EQ(form().Text(), "quoted");
+}
+
+TEST_F(StartupTest, UnquotedPathWithBlanksIsOnePath) {
+    CreateDirectoryA((dir / "My Files").c_str(), nullptr);
+    const std::string path = dir / "My Files\\a b.txt";
+    WriteFileBytes(path, "blanks");
+    mdlCode::Main(path);
+    EXPECT_TRUE(ui.messages.empty()) << ui.MessageTexts();
+    EXPECT_EQ(doc().DocPath, path);
+    EXPECT_EQ(caption(), "a b.txt - Quillet");
+}
+
+TEST_F(StartupTest, QuotedRelativeNameIsKeptAsAFullPath) {
+    WriteFileBytes(dir / "notes.txt", "relative");
+    SetCurrentDirectoryA(dir.path().c_str());
+    mdlCode::Main("\"notes.txt\"");
+    EXPECT_TRUE(ui.messages.empty()) << ui.MessageTexts();
+    // Stored in full, so a later Save can't land in whatever folder is current then.
+    EXPECT_EQ(doc().DocPath, dir / "notes.txt");
+    EXPECT_EQ(caption(), "notes.txt - Quillet");
+    EXPECT_EQ(form().Text(), "relative");
+}
+
+TEST_F(StartupTest, QuotesInTheMiddleAreRemovedToo) {
+    WriteFileBytes(dir / "ab.txt", "ab");
+    SetCurrentDirectoryA(dir.path().c_str());
+    mdlCode::Main("\"a\"b.txt");
+    EXPECT_TRUE(ui.messages.empty()) << ui.MessageTexts();
+    EXPECT_EQ(doc().DocTitle, "ab.txt");
+    EXPECT_EQ(form().Text(), "ab");
+}
+
+TEST_F(StartupTest, CaptionSpellsTheNameAsStored) {
+    WriteFileBytes(dir / "readme.txt", "x");
+    SetCurrentDirectoryA(dir.path().c_str());
+    mdlCode::Main("README.TXT");
+    EXPECT_EQ(caption(), "readme.txt - Quillet");
+}
+
+TEST_F(StartupTest, MissingFileIsReportedAndTheWindowStaysUntitled) {
+    const std::string path = dir / "x.txt";
+    mdlCode::Main(path);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "File '" + path + "' not found.");
+    EXPECT_EQ(ui.messages[0].icon, MsgIcon::Stop);
+    EXPECT_EQ(ui.messages[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(caption(), "Untitled - Quillet");
+    EXPECT_EQ(doc().DocPath, "");
+    EXPECT_EQ(form().Text(), "");
+}
+
+TEST_F(StartupTest, FoldersAndHiddenFilesAreNotFound) {
+    mdlCode::Main(dir.path());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "File '" + dir.path() + "' not found.");
+    mdlCode::ResetProcessState();
+
+    const std::string hidden = dir / "hidden.txt";
+    WriteFileBytes(hidden, "secret");
+    SetFileAttributesA(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    mdlCode::Main(hidden);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[1].text, "File '" + hidden + "' not found.");
+    EXPECT_EQ(caption(), "Untitled - Quillet");
+    EXPECT_EQ(form().Text(), "");
+}
+
+TEST_F(StartupTest, SizeLimitIs65536Bytes) {
+    const std::string fits = dir / "fits.txt";
+    WriteFileBytes(fits, std::string(65536, 'a'));
+    mdlCode::Main(fits);
+    EXPECT_TRUE(ui.messages.empty()) << ui.MessageTexts();
+    EXPECT_EQ(form().Text().size(), 65536u);
+    EXPECT_EQ(caption(), "fits.txt - Quillet");
+    mdlCode::ResetProcessState();
+
+    const std::string big = dir / "big.txt";
+    WriteFileBytes(big, std::string(65537, 'a'));
+    mdlCode::Main(big);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "File '" + big + "' can not be opened.");
+    EXPECT_EQ(ui.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(caption(), "Untitled - Quillet");
+    EXPECT_EQ(doc().DocPath, "");
+    EXPECT_EQ(form().Text(), "");
+}
+
+TEST_F(StartupTest, ADocumentLoadedAtTheLimitCanStillGrow) {
+    const std::string fits = dir / "fits.txt";
+    WriteFileBytes(fits, std::string(65536, 'a'));
+    mdlCode::Main(fits);
+    SendMessageA(form().txtDoc(), EM_SETSEL, 65536, 65536);
+    SendMessageA(form().txtDoc(), WM_CHAR, 'b', 0);
+    EXPECT_EQ(form().Text().size(), 65537u);
+    EXPECT_EQ(caption(), "fits.txt [*] - Quillet");
+}
+
+TEST_F(StartupTest, EmptyFileLoadsAndShowsItsName) {
+    WriteFileBytes(dir / "empty.txt", "");
+    mdlCode::Main(dir / "empty.txt");
+    EXPECT_TRUE(ui.messages.empty()) << ui.MessageTexts();
+    EXPECT_EQ(caption(), "empty.txt - Quillet");
+    EXPECT_EQ(doc().DocPath, dir / "empty.txt");
+}
+
+TEST_F(StartupTest, NulBytesShowAsThePlaceholder) {
+    WriteFileBytes(dir / "zeros.bin", std::string(1000, '\0'));
+    mdlCode::Main(dir / "zeros.bin");
+    EXPECT_TRUE(ui.messages.empty()) << ui.MessageTexts();
+    EXPECT_EQ(form().Text(), std::string(1000, '\x14'));
+}
+
+TEST_F(StartupTest, AFileThatCantBeReadLeavesTheDocumentUntitledAndEmpty) {
+    const std::string path = dir / "locked.txt";
+    WriteFileBytes(path, "you can't see me");
+    // Another program holds the file open without sharing it.
+    UniqueHandle lock(
+        CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_NE(lock.get(), INVALID_HANDLE_VALUE);
+    mdlCode::Main(path);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text.rfind("Error #32 :: ", 0), 0u) << ui.messages[0].text;
+    EXPECT_EQ(ui.messages[0].icon, MsgIcon::Stop);
+    // A later Save must not write an empty text over a file the user never saw.
+    EXPECT_EQ(doc().DocPath, "");
+    EXPECT_EQ(doc().DocTitle, "Untitled");
+    EXPECT_EQ(caption(), "Untitled - Quillet");
+}
+
+TEST_F(StartupTest, TheFirstKeystrokeMarksTheCaption) {
+    WriteFileBytes(dir / "notes.txt", "abc");
+    mdlCode::Main(dir / "notes.txt");
+    EXPECT_EQ(caption(), "notes.txt - Quillet");
+    SendMessageA(form().txtDoc(), WM_CHAR, 'x', 0);
+    EXPECT_EQ(caption(), "notes.txt [*] - Quillet");
+    EXPECT_TRUE(doc().DocModified);
+    // Taking the change back by hand still leaves the mark: the flag reports changes.
+    SendMessageA(form().txtDoc(), WM_CHAR, VK_BACK, 0);
+    EXPECT_EQ(form().Text(), "abc");
+    EXPECT_EQ(caption(), "notes.txt [*] - Quillet");
+}
+
+TEST_F(StartupTest, AnsiFileNamesRoundTrip) {
+    // High bytes that are letters in both code page 1252 and 1251.
+    const std::string name = "\xE9t\xE9 \xC0\xE0.txt";
+    WriteFileBytes(dir / name, "\xE9\xC0");
+    SetCurrentDirectoryA(dir.path().c_str());
+    mdlCode::Main(name);
+    EXPECT_TRUE(ui.messages.empty()) << ui.MessageTexts();
+    EXPECT_EQ(doc().DocTitle, name);
+    EXPECT_EQ(caption(), name + " - Quillet");
+    EXPECT_EQ(form().Text(), "\xE9\xC0");
+}
+
+TEST_F(StartupTest, AnArgumentThatIsNoFileNameIsJustNotFound) {
+    mdlCode::Main("\"\"");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "File '' not found.");
+    mdlCode::ResetProcessState();
+    mdlCode::Main("Q:\\no drive\\x.txt");
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[1].text, "File 'Q:\\no drive\\x.txt' not found.");
+    mdlCode::ResetProcessState();
+    mdlCode::Main("bad<>|name?.txt");
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(caption(), "Untitled - Quillet");
+}
+
 }  // namespace

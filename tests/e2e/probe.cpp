@@ -1,0 +1,178 @@
+#include "probe.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kTxtDocId = 1;
+constexpr int kLblColRowId = 3;
+constexpr int kLblSelectionId = 4;
+
+std::string ExeFolder() {
+    char path[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, n);
+    return folder.substr(0, folder.find_last_of('\\'));
+}
+
+struct Search {
+    DWORD pid;
+    std::string className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK Collect(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<Search*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    char cls[64] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (pid == search->pid && search->className == cls && IsWindowVisible(hwnd)) {
+        search->found.push_back(hwnd);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> TopWindowsOf(DWORD pid, const std::string& className) {
+    Search search{pid, className, {}};
+    EnumWindows(&Collect, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string TextOf(HWND hwnd) {
+    char buffer[70000] = {};
+    const LRESULT n =
+        SendMessageA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    return std::string(buffer, static_cast<size_t>(n));
+}
+
+std::string MessageBoxText(HWND box) {
+    return TextOf(GetDlgItem(box, 0xFFFF));
+}
+
+void ClickButton(HWND dialog, int id) {
+    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+QuilletProcess::QuilletProcess(const std::string& arguments) {
+    std::string line = "\"" + ExeFolder() + "\\" QUILLET_EXE "\"";
+    if (!arguments.empty()) {
+        line += " " + arguments;
+    }
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    std::vector<char> buffer(line.begin(), line.end());
+    buffer.push_back('\0');
+    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi_)) {
+        ADD_FAILURE() << "can't start " << line << ": " << GetLastError();
+    }
+}
+
+QuilletProcess::~QuilletProcess() {
+    if (pi_.hProcess == nullptr) {
+        return;
+    }
+    if (!Exited()) {
+        for (HWND box : TopWindowsOf(pid(), "#32770")) {
+            ClickButton(box, IDNO);
+            ClickButton(box, IDOK);
+        }
+        if (HWND main = MainWindow()) {
+            PostMessageA(main, WM_CLOSE, 0, 0);
+        }
+        // A closing question: don't save.
+        WaitUntil(
+            [&] {
+                for (HWND box : TopWindowsOf(pid(), "#32770")) {
+                    ClickButton(box, IDNO);
+                }
+                return Exited();
+            },
+            5000);
+    }
+    if (!Exited()) {
+        TerminateProcess(pi_.hProcess, 1);
+        WaitForSingleObject(pi_.hProcess, 5000);
+    }
+    CloseHandle(pi_.hThread);
+    CloseHandle(pi_.hProcess);
+}
+
+bool QuilletProcess::Exited(DWORD waitMs) const {
+    return WaitForSingleObject(pi_.hProcess, waitMs) == WAIT_OBJECT_0;
+}
+
+HWND QuilletProcess::MainWindow() const {
+    const std::vector<HWND> windows = TopWindowsOf(pid(), "QuilletMain");
+    return windows.empty() ? nullptr : windows.front();
+}
+
+HWND QuilletProcess::WaitForMainWindow(DWORD timeoutMs) const {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = MainWindow()) != nullptr; }, timeoutMs);
+    return found;
+}
+
+HWND QuilletProcess::WaitForMessageBox(DWORD timeoutMs) const {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            const std::vector<HWND> boxes = TopWindowsOf(pid(), "#32770");
+            found = boxes.empty() ? nullptr : boxes.front();
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+}
+
+std::string QuilletProcess::Caption() const {
+    return TextOf(MainWindow());
+}
+std::string QuilletProcess::DocText() const {
+    return TextOf(GetDlgItem(MainWindow(), kTxtDocId));
+}
+std::string QuilletProcess::ColRow() const {
+    return TextOf(GetDlgItem(MainWindow(), kLblColRowId));
+}
+std::string QuilletProcess::Selection() const {
+    return TextOf(GetDlgItem(MainWindow(), kLblSelectionId));
+}
+
+void FocusWindow(HWND hwnd) {
+    SetForegroundWindow(hwnd);
+    WaitUntil([&] { return GetForegroundWindow() == hwnd; }, 3000);
+}
+
+void TypeKey(WORD vk, bool ctrl, bool shift) {
+    std::vector<INPUT> inputs;
+    const auto key = [&](WORD code, bool up) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = code;
+        in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(code, MAPVK_VK_TO_VSC));
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(in);
+    };
+    if (ctrl)
+        key(VK_CONTROL, false);
+    if (shift)
+        key(VK_SHIFT, false);
+    key(vk, false);
+    key(vk, true);
+    if (shift)
+        key(VK_SHIFT, true);
+    if (ctrl)
+        key(VK_CONTROL, true);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Sleep(100);
+}
+
+void TypeText(const std::string& text) {
+    for (char c : text) {
+        const SHORT vk = VkKeyScanA(c);
+        TypeKey(LOBYTE(vk), (HIBYTE(vk) & 2) != 0, (HIBYTE(vk) & 1) != 0);
+    }
+}

@@ -1,0 +1,62 @@
+#pragma once
+// Drives a real quillet.exe from outside its process: starts it, finds its windows,
+// reads them with WM_GETTEXT and answers its message boxes, as a user would see them.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class QuilletProcess {
+  public:
+    // Starts quillet.exe (beside this program) with the argument text, if any.
+    explicit QuilletProcess(const std::string& arguments = "");
+    ~QuilletProcess();  // closes the editor, ending it if it won't go
+    QuilletProcess(const QuilletProcess&) = delete;
+    QuilletProcess& operator=(const QuilletProcess&) = delete;
+
+    DWORD pid() const { return pi_.dwProcessId; }
+    bool Exited(DWORD waitMs = 0) const;
+
+    // The main window once it is visible (null after the timeout).
+    HWND WaitForMainWindow(DWORD timeoutMs = 15000) const;
+    HWND MainWindow() const;
+    // A message box of this process (null after the timeout).
+    HWND WaitForMessageBox(DWORD timeoutMs = 15000) const;
+
+    std::string Caption() const;
+    std::string DocText() const;
+    std::string ColRow() const;
+    std::string Selection() const;
+
+  private:
+    PROCESS_INFORMATION pi_{};
+};
+
+// Top-level windows of the process with the class name, visible ones only.
+std::vector<HWND> TopWindowsOf(DWORD pid, const std::string& className);
+
+std::string TextOf(HWND hwnd);
+
+// The message text of a message box.
+std::string MessageBoxText(HWND box);
+
+// Presses the button of a dialog with the given id (IDOK, IDYES, IDNO, IDCANCEL).
+void ClickButton(HWND dialog, int id);
+
+// Brings the window to the front and types keys through the real input queue.
+void FocusWindow(HWND hwnd);
+void TypeKey(WORD vk, bool ctrl = false, bool shift = false);
+void TypeText(const std::string& text);
+
+// Polls the condition until it holds or the time is up.
+template <typename F>
+bool WaitUntil(F condition, DWORD timeoutMs = 10000) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs) {
+            return false;
+        }
+        Sleep(50);
+    }
+    return true;
+}
