@@ -1,5 +1,8 @@
 #include "dialogs/CComDlgEx.h"
 
+#include <exception>
+
+#include "dialogs/comdlg_text.h"
 #include "platform/win32_util.h"
 
 namespace {
@@ -7,24 +10,99 @@ namespace {
 std::string ExecutableFolder() {
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    const size_t slash = folder.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : folder.substr(0, slash);
+    return quillet::FolderOfPath(std::string(path, length));
 }
+
+// The creation texts are written once, in Russian; the fields hold them in the
+// ANSI code page the dialogs show them in.
+std::string AnsiText(const std::wstring& text) {
+    const int size = static_cast<int>(text.size());
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), size, ansi.data(), length, nullptr, nullptr);
+    return ansi;
+}
+
+// An empty or left-out text passes no string, so the dialog uses its own default.
+const char* TextOrNull(const std::optional<std::string>& text) {
+    return text && !text->empty() ? text->c_str() : nullptr;
+}
+
+// Window handles keep only their low 32 bits of meaning; widen by sign extension.
+HWND OwnerWindow(int32_t handle) {
+    return reinterpret_cast<HWND>(static_cast<intptr_t>(handle));
+}
+
+// A missing floppy or CD must answer "no file", not stop the user with a system box.
+class QuietDriveErrors {
+  public:
+    QuietDriveErrors() { SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous_); }
+    ~QuietDriveErrors() { SetThreadErrorMode(previous_, nullptr); }
+    QuietDriveErrors(const QuietDriveErrors&) = delete;
+    QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
+
+  private:
+    DWORD previous_ = 0;
+};
 
 }  // namespace
 
 CComDlgEx::CComDlgEx(IPlatform& platform) : platform_(platform) {
-    DialogCaption = "Open file";
-    Filter = "All files (*.*)|*.*|Text files (*.txt)|*.txt|";
+    DialogCaption = AnsiText(L"Открыть файл");
+    Filter = AnsiText(L"Все файлы (*.*)|*.*|") + AnsiText(L"Текстовые файлы (*.txt)|*.txt|");
     Flags = 4100;
     InitDir = ExecutableFolder();
+}
+
+bool CComDlgEx::ShowOpFileDlg() {
+    IsDlgLoaded = true;
+    PrepareFileName();
+    const bool confirmed = VBGetOpenFileName(FileName, FieldArgs()) && !FileName.empty();
+    IsDlgLoaded = false;
+    return confirmed;
+}
+
+bool CComDlgEx::ShowFileSaveAsDlg() {
+    IsDlgLoaded = true;
+    const bool confirmed = VBGetSaveFileName(FileName, FieldArgs()) && !FileName.empty();
+    IsDlgLoaded = false;
+    return confirmed;
+}
+
+std::string CComDlgEx::fnGetFileTitle(const std::string& sFullPath) const {
+    if (sFullPath.empty()) {
+        return "";
+    }
+    try {
+        std::string buffer(quillet::kDialogBufferChars, '\0');
+        if (platform_.FileTitle(sFullPath.c_str(), buffer.data(),
+                                static_cast<WORD>(buffer.size())) == 0) {
+            return fnTrimNull(buffer);
+        }
+    } catch (const std::exception&) {
+    }
+    return "";
+}
+
+std::string CComDlgEx::fnGetFileName(const std::string& sFullPath) const {
+    try {
+        if (fnGetFileTitle(sFullPath).empty()) {
+            return "";
+        }
+        // The last component is taken from the path itself: the platform's title may
+        // leave out the extension, which would cut the folder short.
+        return quillet::FolderOfPath(sFullPath);
+    } catch (const std::exception&) {
+        return "";
+    }
 }
 
 bool CComDlgEx::fnExistFile(const std::string& sFullPath) const {
     if (sFullPath.empty()) {
         return false;
     }
+    QuietDriveErrors quiet;
     WIN32_FIND_DATAA found{};
     UniqueFind search(FindFirstFileA(sFullPath.c_str(), &found));
     if (search.get() == INVALID_HANDLE_VALUE) {
@@ -37,5 +115,87 @@ bool CComDlgEx::fnExistFile(const std::string& sFullPath) const {
             return true;
         }
     } while (FindNextFileA(search.get(), &found));
+    return false;
+}
+
+bool CComDlgEx::VBGetSaveFileName(std::string& vFileName, const FileDialogArgs& args) {
+    return RunFileDialog(true, vFileName, args);
+}
+
+bool CComDlgEx::VBGetOpenFileName(std::string& vFileName, const FileDialogArgs& args) {
+    return RunFileDialog(false, vFileName, args);
+}
+
+bool CComDlgEx::RunFileDialog(bool save, std::string& vFileName, const FileDialogArgs& args) {
+    std::string unboundTitle;
+    std::string& vFileTitle = args.vFileTitle != nullptr ? *args.vFileTitle : unboundTitle;
+    const int32_t flagsIn = args.vFlags != nullptr ? *args.vFlags : 0;
+
+    // Everything that can be refused is checked before the record exists.
+    const std::string filter =
+        quillet::PlatformFilter(args.vFilter.value_or(quillet::kDefaultFilter));
+    std::string file = quillet::DialogBuffer(vFileName, "FileName");
+    std::string title = quillet::DialogBuffer(vFileTitle, "FileTitle");
+
+    // The record without the members newer systems append, sized for this build's
+    // pointers: older and newer dialogs alike accept it.
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    if (args.vOwner) {
+        ofn.hwndOwner = OwnerWindow(*args.vOwner);
+    }
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = static_cast<DWORD>(args.vFilterIndex.value_or(quillet::kDefaultFilterIndex));
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrFileTitle = title.data();
+    ofn.nMaxFileTitle = static_cast<DWORD>(title.size());
+    ofn.lpstrInitialDir = TextOrNull(args.vInitDir);
+    ofn.lpstrTitle = TextOrNull(args.vTitle);
+    ofn.lpstrDefExt = TextOrNull(args.vDefExt);
+    ofn.Flags = static_cast<DWORD>(quillet::MaskDialogFlags(flagsIn));
+
+    const BOOL chosen = save ? platform_.SaveFileDialog(&ofn) : platform_.OpenFileDialog(&ofn);
+    if (chosen) {
+        vFileName = fnTrimNull(file);
+        vFileTitle = fnTrimNull(title);
+        if (args.vFlags != nullptr) {
+            *args.vFlags = static_cast<int32_t>(ofn.Flags);
+        }
+        return true;
+    }
+    // Cancel and a failing dialog look the same to the caller: nothing chosen.
+    vFileName.clear();
+    vFileTitle.clear();
+    if (args.vFlags != nullptr) {
+        *args.vFlags = 0;
+    }
+    return false;
+}
+
+FileDialogArgs CComDlgEx::FieldArgs() {
+    FileDialogArgs args;
+    args.vFileTitle = &FileTitle;
+    args.vFlags = &Flags;
+    args.vOwner = hwndOwner;
+    args.vFilter = Filter;
+    args.vFilterIndex = FilterIndex;
+    args.vInitDir = InitDir;
+    args.vTitle = DialogCaption;
+    args.vDefExt = DefExt;
+    return args;
+}
+
+std::string CComDlgEx::fnTrimNull(const std::string& s) {
+    return quillet::TrimAtNul(s);
+}
+
+bool CComDlgEx::PrepareFileName() {
+    if (fnExistFile(FileName)) {
+        InitDir = quillet::StartFolder(fnGetFileName(FileName));
+        FileName = fnGetFileTitle(FileName);
+        return true;
+    }
+    FileName.clear();
     return false;
 }

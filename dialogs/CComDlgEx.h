@@ -1,8 +1,23 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/platform.h"
+
+// The optional arguments of the explicit file-dialog routines; a member left empty is
+// left out. vFileTitle and vFlags, when bound to a caller's variable, feed the dialog
+// and are overwritten with its result; the others only feed it.
+struct FileDialogArgs {
+    std::string* vFileTitle = nullptr;
+    int32_t* vFlags = nullptr;
+    std::optional<int32_t> vOwner;
+    std::optional<std::string> vFilter;
+    std::optional<int32_t> vFilterIndex;
+    std::optional<std::string> vInitDir;
+    std::optional<std::string> vTitle;
+    std::optional<std::string> vDefExt;
+};
 
 // The reusable common-dialog object: callers write its public fields, call a Show...
 // method and read the results back from the same fields, which keep their values from
@@ -27,10 +42,38 @@ class CComDlgEx {
     int32_t SelFontColor = 0;
     int32_t SelColor = 0;
 
+    // The open dialog on the fields, started in the folder of the file chosen last with
+    // its name in the name box. True when the user confirmed a name. A FileName or
+    // FileTitle of 260 characters or more throws std::invalid_argument, a Filter longer
+    // than 32,767 characters std::overflow_error, before any dialog opens.
+    bool ShowOpFileDlg();
+
+    // The save dialog on the fields, started from FileName as it stands.
+    bool ShowFileSaveAsDlg();
+
+    // The path's last component as the platform presents a file name; empty text when
+    // the path is empty or the platform refuses it. Never fails.
+    std::string fnGetFileTitle(const std::string& sFullPath) const;
+
+    // The path without its last component and the separator before it; empty text for
+    // a bare name or a path the platform refuses. Never fails.
+    std::string fnGetFileName(const std::string& sFullPath) const;
+
     // True exactly when an ordinary file (not hidden, not system, not a folder) matches
     // the path; "*" and "?" act as wildcards. Never fails.
     bool fnExistFile(const std::string& sFullPath) const;
 
+    // The save dialog with explicit arguments: on confirm vFileName, a bound vFileTitle
+    // and vFlags receive the chosen path, its name and the dialog's flags; on Cancel
+    // they are emptied and zeroed. Refuses over-long values as ShowOpFileDlg does.
+    bool VBGetSaveFileName(std::string& vFileName, const FileDialogArgs& args = {});
+
   private:
+    bool VBGetOpenFileName(std::string& vFileName, const FileDialogArgs& args = {});
+    bool RunFileDialog(bool save, std::string& vFileName, const FileDialogArgs& args);
+    FileDialogArgs FieldArgs();
+    static std::string fnTrimNull(const std::string& s);
+    bool PrepareFileName();
+
     IPlatform& platform_;
 };

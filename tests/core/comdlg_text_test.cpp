@@ -1,0 +1,83 @@
+// The file dialogs' text rules: filter lists, flag masks, name buffers and folders.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "dialogs/comdlg_text.h"
+
+using namespace quillet;
+
+TEST(PlatformFilter, BarsBecomeNulsAndTwoNulsClose) {
+    EXPECT_EQ(PlatformFilter("a|b|"), std::string("a\0b\0\0\0", 6));
+    EXPECT_EQ(PlatformFilter("All files (*.*)|*.*|"),
+              std::string("All files (*.*)\0*.*\0\0\0", 22));
+    // Without a trailing bar the list still ends in exactly two NULs after the pattern.
+    EXPECT_EQ(PlatformFilter(kDefaultFilter), std::string("All (*.*)\0 *.*\0\0", 16));
+    EXPECT_EQ(PlatformFilter(""), std::string("\0\0", 2));
+    EXPECT_EQ(PlatformFilter("||"), std::string("\0\0\0\0", 4));
+}
+
+TEST(PlatformFilter, EveryOtherByteIsCopied) {
+    std::string all;
+    for (int b = 1; b < 256; ++b) {
+        if (b != '|') {
+            all.push_back(static_cast<char>(b));
+        }
+    }
+    EXPECT_EQ(PlatformFilter(all), all + std::string(2, '\0'));
+}
+
+TEST(PlatformFilter, RefusesListsBeyondTheCounterRange) {
+    EXPECT_EQ(PlatformFilter(std::string(kMaxFilterChars, 'x')).size(), kMaxFilterChars + 2);
+    EXPECT_THROW(PlatformFilter(std::string(kMaxFilterChars + 1, 'x')), std::overflow_error);
+    EXPECT_THROW(PlatformFilter(std::string(100000, '|')), std::overflow_error);
+}
+
+TEST(MaskDialogFlags, HookTemplateAndHighBitsAreCleared) {
+    EXPECT_EQ(MaskDialogFlags(4100), 4100);
+    EXPECT_EQ(MaskDialogFlags(0x20 | 0x40 | 0x80), 0);
+    EXPECT_EQ(MaskDialogFlags(0x1FF1F), 0x1FF1F);
+    EXPECT_EQ(MaskDialogFlags(0x20000), 0);
+    EXPECT_EQ(MaskDialogFlags(0x80000 | 0x1000 | 0x4), 0x1004);  // explorer bit dropped
+    EXPECT_EQ(MaskDialogFlags(-1), 0x1FF1F);
+    EXPECT_EQ(MaskDialogFlags(0x10000 | 0x8000 | 0x100 | 0x10 | 0x1), 0x18111);
+}
+
+TEST(DialogBuffer, PadsToTheWholeBufferWithNuls) {
+    const std::string buffer = DialogBuffer("C:\\docs\\a.txt", "FileName");
+    ASSERT_EQ(buffer.size(), kDialogBufferChars);
+    EXPECT_EQ(TrimAtNul(buffer), "C:\\docs\\a.txt");
+    EXPECT_EQ(buffer.find_first_not_of('\0', 13), std::string::npos);
+    EXPECT_EQ(DialogBuffer("", "FileTitle"), std::string(kDialogBufferChars, '\0'));
+}
+
+TEST(DialogBuffer, RefusesValuesWithoutRoomForTheClosingNul) {
+    const std::string longest(kDialogBufferChars - 1, 'n');
+    EXPECT_EQ(TrimAtNul(DialogBuffer(longest, "FileName")), longest);
+    EXPECT_THROW(DialogBuffer(longest + "n", "FileName"), std::invalid_argument);
+    EXPECT_THROW(DialogBuffer(std::string(5000, 'n'), "FileTitle"), std::invalid_argument);
+}
+
+TEST(TrimAtNul, KeepsWhatStandsBeforeTheFirstNul) {
+    EXPECT_EQ(TrimAtNul(std::string("a.txt\0junk\0", 11)), "a.txt");
+    EXPECT_EQ(TrimAtNul(std::string("\0a", 2)), "");
+    EXPECT_EQ(TrimAtNul("no nul"), "no nul");
+    EXPECT_EQ(TrimAtNul(""), "");
+}
+
+TEST(FolderOfPath, DropsTheLastComponentAndItsSeparator) {
+    EXPECT_EQ(FolderOfPath("C:\\dir\\file.txt"), "C:\\dir");
+    EXPECT_EQ(FolderOfPath("C:\\file.txt"), "C:");
+    EXPECT_EQ(FolderOfPath("file.txt"), "");
+    EXPECT_EQ(FolderOfPath(""), "");
+    EXPECT_EQ(FolderOfPath("C:\\a b\\c.d\\name"), "C:\\a b\\c.d");
+    EXPECT_EQ(FolderOfPath("\\\\server\\share\\x.txt"), "\\\\server\\share");
+    EXPECT_EQ(FolderOfPath("C:/dir/file.txt"), "C:/dir");
+}
+
+TEST(StartFolder, ABareDriveStartsAtItsRoot) {
+    EXPECT_EQ(StartFolder("C:"), "C:\\");
+    EXPECT_EQ(StartFolder("C:\\docs"), "C:\\docs");
+    EXPECT_EQ(StartFolder(""), "");
+    EXPECT_EQ(StartFolder("\\\\server\\share"), "\\\\server\\share");
+}
