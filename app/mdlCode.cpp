@@ -28,14 +28,6 @@ void RunStep(const std::function<void()>& step) {
     }
 }
 
-std::optional<long long> FileLength(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
-        return std::nullopt;
-    }
-    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
 std::string FullPath(const std::string& path) {
     char buffer[MAX_PATH] = {};
     const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, buffer, nullptr);
@@ -72,6 +64,21 @@ void ResetProcessState() {
     g_mainForm.reset();
     g_comDlg.reset();
     DocumentState = DocumentStateT{};
+}
+
+std::optional<long long> FileLength(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        return std::nullopt;
+    }
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::string OwnExecutableCommand() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string module(path, length);
+    return "\"" + module.substr(0, module.find_last_of('\\')) + "\\quillet.exe\"";
 }
 
 HWND MessageOwner() {

@@ -20,8 +20,8 @@ class IPlatform {
                                   MsgButtons buttons) = 0;
 
     // Starts a program with the command line in a normal window that gets the focus,
-    // without waiting for it. False when it could not be started.
-    virtual bool StartProgram(const std::string& commandLine) = 0;
+    // without waiting for it. 0 when it started, else the platform's error number.
+    virtual unsigned long StartProgram(const std::string& commandLine) = 0;
 
     // The local date and time.
     virtual SYSTEMTIME LocalNow() = 0;

@@ -36,7 +36,7 @@ MsgAnswer Win32Platform::ShowMessage(HWND owner, const std::string& text, MsgIco
     }
 }
 
-bool Win32Platform::StartProgram(const std::string& commandLine) {
+unsigned long Win32Platform::StartProgram(const std::string& commandLine) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW;
@@ -46,13 +46,13 @@ bool Win32Platform::StartProgram(const std::string& commandLine) {
     line.push_back('\0');
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                         &pi)) {
-        return false;
+        return GetLastError();
     }
     // Let the new window take the foreground; nothing else is kept of it.
     AllowSetForegroundWindow(pi.dwProcessId);
     UniqueHandle process(pi.hProcess);
     UniqueHandle thread(pi.hThread);
-    return true;
+    return 0;
 }
 
 SYSTEMTIME Win32Platform::LocalNow() {

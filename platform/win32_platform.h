@@ -6,7 +6,7 @@ class Win32Platform : public IPlatform {
   public:
     MsgAnswer ShowMessage(HWND owner, const std::string& text, MsgIcon icon,
                           MsgButtons buttons) override;
-    bool StartProgram(const std::string& commandLine) override;
+    unsigned long StartProgram(const std::string& commandLine) override;
     SYSTEMTIME LocalNow() override;
     BOOL OpenFileDialog(OPENFILENAMEA* ofn) override;
     BOOL SaveFileDialog(OPENFILENAMEA* ofn) override;

@@ -35,6 +35,91 @@ BOOL CALLBACK Collect(HWND hwnd, LPARAM lParam) {
 
 }  // namespace
 
+std::string ScratchFile(const std::string& name, const std::string& bytes) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "quillet e2e";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string path = folder + "\\" + name;
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return path;
+}
+
+std::string FileBytes(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return "<missing>";
+    }
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+std::string RunHostCommand(const std::string& command, DWORD timeoutMs) {
+    // Host programs don't write into Windows pipes: the output goes through a file,
+    // renamed when complete.
+    const std::string base = "/tmp/quillet-e2e-" + std::to_string(GetCurrentProcessId());
+    std::string done = "Z:" + base + ".out";
+    for (char& c : done) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    DeleteFileA(done.c_str());
+    std::string line = "/bin/sh -c \"(" + command + ") > " + base + ".part 2>&1; mv " + base +
+                       ".part " + base + ".out\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::vector<char> buffer(line.begin(), line.end());
+    buffer.push_back('\0');
+    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi)) {
+        return "<can't start the host shell>";
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    if (!WaitUntil([&] { return GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                   timeoutMs)) {
+        return "<timed out>";
+    }
+    std::string out = FileBytes(done);
+    DeleteFileA(done.c_str());
+    return out;
+}
+
+std::vector<HWND> AllMainWindows() {
+    std::vector<HWND> found;
+    HWND w = nullptr;
+    while ((w = FindWindowExA(nullptr, w, "QuilletMain", nullptr)) != nullptr) {
+        if (IsWindowVisible(w)) {
+            found.push_back(w);
+        }
+    }
+    return found;
+}
+
+void AnswerFileDialog(HWND dialog, const std::string& path) {
+    // The name box: a combo box in the explorer-style dialog, an edit in the old one.
+    constexpr int kNameCombo = 0x47C;
+    constexpr int kNameEdit = 0x480;
+    HWND name = GetDlgItem(dialog, kNameCombo);
+    if (name == nullptr) {
+        name = GetDlgItem(dialog, kNameEdit);
+    }
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
 std::vector<HWND> TopWindowsOf(DWORD pid, const std::string& className) {
     Search search{pid, className, {}};
     EnumWindows(&Collect, reinterpret_cast<LPARAM>(&search));

@@ -48,6 +48,20 @@ void FocusWindow(HWND hwnd);
 void TypeKey(WORD vk, bool ctrl = false, bool shift = false);
 void TypeText(const std::string& text);
 
+// A file in the end-to-end scratch folder (whose name holds a blank), written afresh.
+std::string ScratchFile(const std::string& name, const std::string& bytes);
+std::string FileBytes(const std::string& path);
+
+// Every visible main window of any running editor.
+std::vector<HWND> AllMainWindows();
+
+// Answers a file dialog of the process: types the name and confirms it.
+void AnswerFileDialog(HWND dialog, const std::string& path);
+
+// Runs a shell command line of the host system (outside Wine) and returns what it
+// printed; Wine starts host programs given by their host path.
+std::string RunHostCommand(const std::string& command, DWORD timeoutMs = 10000);
+
 // Polls the condition until it holds or the time is up.
 template <typename F>
 bool WaitUntil(F condition, DWORD timeoutMs = 10000) {

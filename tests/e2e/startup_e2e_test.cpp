@@ -5,19 +5,6 @@
 
 namespace {
 
-std::string ScratchFile(const std::string& name, const std::string& bytes) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "quillet e2e";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string path = folder + "\\" + name;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return path;
-}
-
 TEST(StartupE2E, WithoutArgumentsAnEmptyUntitledWindowOpens) {
     QuilletProcess editor;
     ASSERT_NE(editor.WaitForMainWindow(), nullptr);

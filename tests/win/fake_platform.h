@@ -49,7 +49,7 @@ class FakePlatform : public IPlatform {
     std::vector<ShownMessage> messages;
     std::deque<MsgAnswer> answers;  // for Yes/No/Cancel questions
     std::vector<std::string> started;
-    bool startSucceeds = true;
+    unsigned long startError = 0;  // what starting a program answers
     SYSTEMTIME now{};
     std::vector<FileDialogCall> fileDialogs;
     std::deque<FileDialogAnswer> fileAnswers;  // none left: the dialog is cancelled
@@ -70,9 +70,9 @@ class FakePlatform : public IPlatform {
         return answer;
     }
 
-    bool StartProgram(const std::string& commandLine) override {
+    unsigned long StartProgram(const std::string& commandLine) override {
         started.push_back(commandLine);
-        return startSucceeds;
+        return startError;
     }
 
     SYSTEMTIME LocalNow() override { return now; }

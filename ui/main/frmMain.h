@@ -46,6 +46,10 @@ class frmMain {
     void txtDoc_MouseUp();
     void txtDoc_GotFocus();
     void mnuFile_Click();
+    void mnuNew_Click();
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
     void mnuEdit_Click();
     void mnuUnReDo_Click();
     void mnuCut_Click();
@@ -65,6 +69,8 @@ class frmMain {
     void CreateMenus();
     void OnCommand(int id);
     void UpdateMenuState();
+    bool SaveDocument();
+    void PrepareFileDialog(const char* caption);
     void EnableItem(int id, bool enabled);
     void PlaceControl(HWND control, double left, double top, double width, double height);
 

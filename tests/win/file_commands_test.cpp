@@ -1,0 +1,279 @@
+// New, Open, Save, Save As and the closing question, with the dialogs answered by the
+// test and the files real.
+#include <gtest/gtest.h>
+
+#include "app/mdlCode.h"
+#include "dialogs/CComDlgEx.h"
+#include "test_support.h"
+#include "ui/main/frmMain.h"
+
+namespace {
+
+class FileCommandsTest : public ProcessTest {
+  protected:
+    void Start(const std::string& argument = "") { mdlCode::Main(argument); }
+    frmMain& form() { return mdlCode::MainForm(); }
+    const DocumentStateT& doc() { return mdlCode::DocumentState; }
+    std::string caption() { return WindowText(form().hWnd()); }
+    void Type(char c) { SendMessageA(form().txtDoc(), WM_CHAR, static_cast<WPARAM>(c), 0); }
+    void Choose(const std::string& path) {
+        ui.fileAnswers.push_back({true, path, path.substr(path.find_last_of('\\') + 1)});
+    }
+    std::string Exe() { return mdlCode::OwnExecutableCommand(); }
+    // Closes the window as the close box does; true when it went.
+    bool Close() {
+        SendMessageA(form().hWnd(), WM_CLOSE, 0, 0);
+        PumpMessages();
+        return !form().IsOpen();
+    }
+};
+
+TEST_F(FileCommandsTest, SavingANewDocumentAsksForANameThenWritesIt) {
+    Start();
+    Type('h');
+    Type('i');
+    const std::string path = dir / "first.txt";
+    Choose(path);
+    form().mnuSave_Click();
+    ASSERT_EQ(ui.fileDialogs.size(), 1u);
+    const FileDialogCall& call = ui.fileDialogs[0];
+    EXPECT_TRUE(call.save);
+    EXPECT_EQ(call.title, "Save file as");
+    EXPECT_EQ(call.flags, static_cast<DWORD>(OFN_HIDEREADONLY));
+    EXPECT_EQ(call.filter, std::string("All files (*.*)\0*.*\0\0", 22));
+    EXPECT_EQ(call.owner, form().hWnd());
+    EXPECT_EQ(ReadFileBytes(path), "hi");
+    EXPECT_EQ(doc().DocPath, path);
+    EXPECT_EQ(doc().DocTitle, "first.txt");
+    EXPECT_FALSE(doc().DocModified);
+    EXPECT_EQ(caption(), "first.txt - Quillet");
+    // The text box still reports a change: the very next keystroke marks the title.
+    Type('!');
+    EXPECT_EQ(caption(), "first.txt [*] - Quillet");
+    form().mnuSave_Click();
+    EXPECT_EQ(ui.fileDialogs.size(), 1u) << "a named document is saved without asking";
+    EXPECT_EQ(ReadFileBytes(path), "hi!");
+}
+
+TEST_F(FileCommandsTest, CancelledSaveAsChangesNothingAndSaveKeepsTheOldPath) {
+    const std::string path = dir / "notes.txt";
+    WriteFileBytes(path, "old");
+    Start(path);
+    Type('x');
+    form().mnuSaveAs_Click();  // no answer: the user cancels
+    ASSERT_EQ(ui.fileDialogs.size(), 1u);
+    EXPECT_FALSE(doc().ForceSaveAs);
+    EXPECT_EQ(caption(), "notes.txt [*] - Quillet");
+    EXPECT_EQ(ReadFileBytes(path), "old");
+    form().mnuSave_Click();
+    EXPECT_EQ(ui.fileDialogs.size(), 1u);
+    EXPECT_EQ(ReadFileBytes(path), "xold");
+    EXPECT_EQ(caption(), "notes.txt - Quillet");
+}
+
+TEST_F(FileCommandsTest, SaveAsWritesANewFileAndRenamesTheDocument) {
+    const std::string path = dir / "notes.txt";
+    WriteFileBytes(path, "text");
+    Start(path);
+    const std::string copy = dir / "copy.txt";
+    Choose(copy);
+    form().mnuSaveAs_Click();
+    EXPECT_EQ(ReadFileBytes(copy), "text");
+    EXPECT_EQ(doc().DocPath, copy);
+    EXPECT_EQ(caption(), "copy.txt - Quillet");
+    // The dialog started from the file last chosen in a dialog, not from the document.
+    EXPECT_EQ(ui.fileDialogs[0].file, "");
+}
+
+TEST_F(FileCommandsTest, AFileNamedUntitledCountsAsNew) {
+    const std::string path = dir / "Untitled";
+    WriteFileBytes(path, "odd name");
+    Start(path);
+    EXPECT_EQ(caption(), "Untitled - Quillet");
+    Type('x');
+    form().mnuSave_Click();
+    EXPECT_EQ(ui.fileDialogs.size(), 1u) << "Save asks for a name";
+}
+
+TEST_F(FileCommandsTest, AFailedSaveKeepsTheDocumentAsItWas) {
+    const std::string path = dir / "locked.txt";
+    WriteFileBytes(path, "old");
+    Start(path);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    Type('x');
+    form().mnuSave_Click();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text.rfind("Error #", 0), 0u) << ui.messages[0].text;
+    EXPECT_TRUE(doc().DocModified);
+    EXPECT_EQ(caption(), "locked.txt [*] - Quillet");
+    EXPECT_EQ(ReadFileBytes(path), "old");
+}
+
+TEST_F(FileCommandsTest, OpenLoadsIntoAFreshWindow) {
+    Start();
+    const std::string path = dir / "open me.txt";
+    WriteFileBytes(path, "opened\r\ntext");
+    Choose(path);
+    form().mnuOpen_Click();
+    ASSERT_EQ(ui.fileDialogs.size(), 1u);
+    EXPECT_FALSE(ui.fileDialogs[0].save);
+    EXPECT_EQ(ui.fileDialogs[0].title, "Open file");
+    EXPECT_EQ(form().Text(), "opened\r\ntext");
+    EXPECT_EQ(caption(), "open me.txt - Quillet");
+    EXPECT_EQ(doc().DocPath, path);
+    EXPECT_FALSE(doc().DocModified);
+    EXPECT_TRUE(ui.started.empty());
+    EXPECT_TRUE(ui.messages.empty()) << ui.MessageTexts();
+}
+
+TEST_F(FileCommandsTest, OpenCancelledOrMissingOrTooBig) {
+    Start();
+    form().mnuOpen_Click();  // cancelled
+    EXPECT_TRUE(ui.messages.empty());
+
+    Choose(dir / "missing.txt");
+    form().mnuOpen_Click();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "File not found");
+    EXPECT_EQ(ui.messages[0].icon, MsgIcon::Stop);
+
+    WriteFileBytes(dir / "big.txt", std::string(65537, 'b'));
+    Choose(dir / "big.txt");
+    form().mnuOpen_Click();
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[1].text, "It is impossible to open a file because of its size");
+    EXPECT_EQ(ui.messages[1].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(caption(), "Untitled - Quillet");
+    EXPECT_TRUE(ui.started.empty());
+
+    WriteFileBytes(dir / "fits.txt", std::string(65536, 'f'));
+    Choose(dir / "fits.txt");
+    form().mnuOpen_Click();
+    EXPECT_EQ(form().Text().size(), 65536u);
+    EXPECT_EQ(caption(), "fits.txt - Quillet");
+}
+
+TEST_F(FileCommandsTest, OpeningAnEmptyFileLeavesTheWindowUntitled) {
+    Start();
+    WriteFileBytes(dir / "empty.txt", "");
+    Choose(dir / "empty.txt");
+    form().mnuOpen_Click();
+    EXPECT_EQ(caption(), "Untitled - Quillet");
+    EXPECT_EQ(doc().DocPath, "");
+}
+
+TEST_F(FileCommandsTest, OpenIntoABusyWindowStartsAnotherInstance) {
+    const std::string named = dir / "named.txt";
+    WriteFileBytes(named, "mine");
+    const std::string other = dir / "with blanks.txt";
+    WriteFileBytes(other, "theirs");
+    Start(named);
+    Choose(other);
+    form().mnuOpen_Click();
+    ASSERT_EQ(ui.started.size(), 1u);
+    EXPECT_EQ(ui.started[0], Exe() + " " + other) << "the path goes unquoted";
+    EXPECT_EQ(form().Text(), "mine");
+    EXPECT_EQ(caption(), "named.txt - Quillet");
+
+    // A changed untitled document is busy too; no question is asked.
+    mdlCode::ResetProcessState();
+    Start();
+    Type('x');
+    Choose(other);
+    form().mnuOpen_Click();
+    ASSERT_EQ(ui.started.size(), 2u);
+    EXPECT_EQ(form().Text(), "x");
+    EXPECT_TRUE(ui.messages.empty()) << ui.MessageTexts();
+}
+
+TEST_F(FileCommandsTest, NewStartsTheProgramAgainWithoutArguments) {
+    Start();
+    Type('x');
+    form().mnuNew_Click();
+    ASSERT_EQ(ui.started.size(), 1u);
+    EXPECT_EQ(ui.started[0], Exe());
+    EXPECT_EQ(form().Text(), "x");
+    ui.startError = ERROR_FILE_NOT_FOUND;
+    form().mnuNew_Click();
+    ASSERT_EQ(ui.messages.size(), 1u) << "a New that can't start says so";
+    EXPECT_EQ(ui.messages[0].text.rfind("2 :: ", 0), 0u) << ui.messages[0].text;
+}
+
+TEST_F(FileCommandsTest, ClosingAnUnchangedDocumentAsksNothing) {
+    Start();
+    EXPECT_TRUE(Close());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(FileCommandsTest, ClosingAChangedDocumentAsks) {
+    const std::string path = dir / "notes.txt";
+    WriteFileBytes(path, "old");
+    Start(path);
+    Type('x');
+    ui.answers = {MsgAnswer::Cancel};
+    EXPECT_FALSE(Close());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Save changes to 'notes.txt'?");
+    EXPECT_EQ(ui.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(ui.messages[0].buttons, MsgButtons::YesNoCancel);
+    EXPECT_EQ(form().Text(), "xold");
+
+    ui.answers = {MsgAnswer::No};
+    EXPECT_TRUE(Close());
+    EXPECT_EQ(ReadFileBytes(path), "old");
+}
+
+TEST_F(FileCommandsTest, YesSavesANamedDocumentAndCloses) {
+    const std::string path = dir / "notes.txt";
+    WriteFileBytes(path, "old");
+    Start(path);
+    Type('x');
+    ui.answers = {MsgAnswer::Yes};
+    EXPECT_TRUE(Close());
+    EXPECT_EQ(ReadFileBytes(path), "xold");
+}
+
+TEST_F(FileCommandsTest, YesWhoseSaveDoesNotHappenKeepsTheWindowAndItsText) {
+    Start();
+    Type('x');
+    ui.answers = {MsgAnswer::Yes};  // then the name dialog is cancelled
+    EXPECT_FALSE(Close());
+    EXPECT_EQ(form().Text(), "x");
+    EXPECT_EQ(caption(), "Untitled [*] - Quillet");
+
+    const std::string path = dir / "ro.txt";
+    WriteFileBytes(path, "old");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    ui.answers = {MsgAnswer::Yes};
+    Choose(path);
+    EXPECT_FALSE(Close()) << "a failed write must not lose the text";
+    EXPECT_EQ(form().Text(), "x");
+    EXPECT_EQ(ReadFileBytes(path), "old");
+
+    ui.answers = {MsgAnswer::Yes};
+    Choose(dir / "saved.txt");
+    EXPECT_TRUE(Close());
+    EXPECT_EQ(ReadFileBytes(dir / "saved.txt"), "x");
+}
+
+TEST_F(FileCommandsTest, ExitRunsTheClosingQuestion) {
+    Start();
+    Type('x');
+    ui.answers = {MsgAnswer::Cancel};
+    form().mnuExit_Click();
+    PumpMessages();
+    EXPECT_TRUE(form().IsOpen());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Save changes to 'Untitled'?");
+}
+
+TEST_F(FileCommandsTest, ShutdownAsksTooAndCancelRefusesIt) {
+    Start();
+    Type('x');
+    ui.answers = {MsgAnswer::Cancel};
+    EXPECT_EQ(SendMessageA(form().hWnd(), WM_QUERYENDSESSION, 0, 0), FALSE);
+    ui.answers = {MsgAnswer::No};
+    EXPECT_EQ(SendMessageA(form().hWnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
+}
+
+}  // namespace
