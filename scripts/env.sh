@@ -43,6 +43,9 @@ quillet_start_wine() {
             </dev/null >/dev/null 2>&1
         wineserver -w
     fi
+    # A server left from another session would keep its desktop on another display.
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w
     # A persistent server, so every test doesn't pay for its start.
     wineserver -p </dev/null >/dev/null 2>&1 || true
 }

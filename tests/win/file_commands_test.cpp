@@ -40,7 +40,7 @@ TEST_F(FileCommandsTest, SavingANewDocumentAsksForANameThenWritesIt) {
     EXPECT_TRUE(call.save);
     EXPECT_EQ(call.title, "Save file as");
     EXPECT_EQ(call.flags, static_cast<DWORD>(OFN_HIDEREADONLY));
-    EXPECT_EQ(call.filter, std::string("All files (*.*)\0*.*\0\0", 22));
+    EXPECT_EQ(call.filter, std::string("All files (*.*)\0*.*\0\0", 21));
     EXPECT_EQ(call.owner, form().hWnd());
     EXPECT_EQ(ReadFileBytes(path), "hi");
     EXPECT_EQ(doc().DocPath, path);
