@@ -50,6 +50,19 @@ quillet_start_wine() {
     wineserver -p </dev/null >/dev/null 2>&1 || true
 }
 
+# Holds a hidden window for the whole test run: without one Wine closes its desktop
+# between tests and the next test would start it again under ctest's output pipe,
+# which then never closes. Everything Wine starts here gets /dev/null instead.
+quillet_start_keeper() {
+    wine "$QUILLET_BUILD/mingw/cmake/windows/wine_keeper.exe" </dev/null >/dev/null 2>&1 &
+    local i
+    for i in $(seq 1 100); do
+        xdotool search --name 'Wine desktop' >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
 quillet_stop() {
     wineserver -k >/dev/null 2>&1 || true
     if [ -n "$QUILLET_XVFB_PID" ]; then

@@ -17,7 +17,5 @@ cmake --preset mingw >/dev/null
 cmake --build --preset mingw
 quillet_start_display
 quillet_start_wine
-# One window-owning process for the whole run: without it Wine closes its desktop
-# between tests and the next test restarts it under ctest's output pipe.
-wine "$QUILLET_BUILD/mingw/cmake/windows/wine_keeper.exe" </dev/null >/dev/null 2>&1 &
+quillet_start_keeper
 ctest --preset mingw --output-junit "$QUILLET_BUILD/mingw-junit.xml"
