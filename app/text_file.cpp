@@ -44,7 +44,7 @@ namespace {
 
 // A new file that is removed again unless it was put in its place.
 class TempFile {
-  public:
+public:
     explicit TempFile(std::string path) : path_(std::move(path)) {}
     ~TempFile() {
         if (!path_.empty()) {
@@ -57,7 +57,7 @@ class TempFile {
     const std::string& path() const { return path_; }
     void Keep() { path_.clear(); }
 
-  private:
+private:
     std::string path_;
 };
 

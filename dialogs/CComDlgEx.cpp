@@ -36,13 +36,13 @@ HWND OwnerWindow(int32_t handle) {
 
 // A missing floppy or CD must answer "no file", not stop the user with a system box.
 class QuietDriveErrors {
-  public:
+public:
     QuietDriveErrors() { SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous_); }
     ~QuietDriveErrors() { SetThreadErrorMode(previous_, nullptr); }
     QuietDriveErrors(const QuietDriveErrors&) = delete;
     QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
 
-  private:
+private:
     DWORD previous_ = 0;
 };
 

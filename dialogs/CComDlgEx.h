@@ -23,7 +23,7 @@ struct FileDialogArgs {
 // method and read the results back from the same fields, which keep their values from
 // one use to the next.
 class CComDlgEx {
-  public:
+public:
     explicit CComDlgEx(IPlatform& platform);
 
     bool IsDlgLoaded = false;
@@ -68,7 +68,7 @@ class CComDlgEx {
     // they are emptied and zeroed. Refuses over-long values as ShowOpFileDlg does.
     bool VBGetSaveFileName(std::string& vFileName, const FileDialogArgs& args = {});
 
-  private:
+private:
     bool VBGetOpenFileName(std::string& vFileName, const FileDialogArgs& args = {});
     bool RunFileDialog(bool save, std::string& vFileName, const FileDialogArgs& args);
     FileDialogArgs FieldArgs();

@@ -12,7 +12,7 @@ enum class MsgButtons { Ok, YesNoCancel };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 class IPlatform {
-  public:
+public:
     virtual ~IPlatform() = default;
 
     // A message box titled "Quillet", modal to `owner` (which may be null).

@@ -3,7 +3,7 @@
 
 // The platform as Windows provides it.
 class Win32Platform : public IPlatform {
-  public:
+public:
     MsgAnswer ShowMessage(HWND owner, const std::string& text, MsgIcon icon,
                           MsgButtons buttons) override;
     unsigned long StartProgram(const std::string& commandLine) override;

@@ -8,12 +8,12 @@
 
 // A run-time failure: the platform's error number and its description.
 class RunTimeError : public std::runtime_error {
-  public:
+public:
     RunTimeError(unsigned long number, const std::string& description);
     unsigned long number() const { return number_; }
     const std::string& description() const { return description_; }
 
-  private:
+private:
     unsigned long number_;
     std::string description_;
 };

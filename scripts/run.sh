@@ -23,6 +23,7 @@ for i in $(seq 1 100); do
     sleep 0.1
 done
 sleep 1
-import -window root "$QUILLET_BUILD/screenshot.png"
+desktop=$(xdotool search --name "Wine desktop" 2>/dev/null | head -n 1)
+import -window "${desktop:-root}" "$QUILLET_BUILD/screenshot.png"
 echo "No display: the editor ran on a virtual one. Screenshot: build/screenshot.png"
 echo "Window: $(xdotool search --name ' - Quillet$' getwindowname 2>/dev/null | head -n 1)"

@@ -60,6 +60,29 @@ TEST(FileE2E, OpenIntoABusyWindowOpensASecondWindowWithTheFile) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(second); }));
 }
 
+TEST(FileE2E, NewOpensAnotherEmptyWindowAndKeepsThisOne) {
+    const std::string path = ScratchFile("kept.txt", "kept");
+    QuilletProcess editor(path);
+    HWND main = editor.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    const size_t before = AllMainWindows().size();
+    FocusWindow(main);
+    TypeKey('N', true);
+    HWND second = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        for (HWND w : AllMainWindows()) {
+            if (w != main && TextOf(w) == "Untitled - Quillet") {
+                second = w;
+            }
+        }
+        return second != nullptr;
+    }));
+    EXPECT_EQ(AllMainWindows().size(), before + 1);
+    EXPECT_EQ(editor.Caption(), "kept.txt - Quillet");
+    PostMessageA(second, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(second); }));
+}
+
 TEST(FileE2E, ClosingAChangedDocumentAsksAndCancelKeepsIt) {
     QuilletProcess editor;
     HWND main = editor.WaitForMainWindow();

@@ -7,7 +7,7 @@
 #include <vector>
 
 class QuilletProcess {
-  public:
+public:
     // Starts quillet.exe (beside this program) with the argument text, if any.
     explicit QuilletProcess(const std::string& arguments = "");
     ~QuilletProcess();  // closes the editor, ending it if it won't go
@@ -28,7 +28,7 @@ class QuilletProcess {
     std::string ColRow() const;
     std::string Selection() const;
 
-  private:
+private:
     PROCESS_INFORMATION pi_{};
 };
 

@@ -26,7 +26,7 @@ void SetAttributes(const std::string& path, DWORD attributes) {
 }
 
 class ComDlgTest : public ProcessTest {
-  protected:
+protected:
     CComDlgEx dlg{ui};
 
     const FileDialogCall& lastCall() {
@@ -372,7 +372,7 @@ TEST(RealGetFileTitle, NamesTheLastComponent) {
 
 // Finds the first file dialog of this process and closes it the way a user would.
 class DialogCloser {
-  public:
+public:
     // The action gets the dialog's handle once it shows.
     template <typename Action>
     explicit DialogCloser(Action action)
@@ -403,7 +403,7 @@ class DialogCloser {
     bool found() const { return found_; }
     const std::string& caption() const { return caption_; }
 
-  private:
+private:
     static HWND FindDialog() {
         HWND match = nullptr;
         EnumWindows(
@@ -430,7 +430,7 @@ class DialogCloser {
 };
 
 class RealFileDialogTest : public ProcessTest {
-  protected:
+protected:
     Win32Platform platform;
     CComDlgEx real{platform};
 };

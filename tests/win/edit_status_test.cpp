@@ -15,7 +15,7 @@ namespace {
 const char* const kThreeLines = "0123456789\r\nabcdefghij\r\nABCDEFGHIJ";
 
 class EditTest : public ProcessTest {
-  protected:
+protected:
     void SetUp() override {
         ProcessTest::SetUp();
         mdlCode::Main("");

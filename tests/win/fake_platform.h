@@ -45,7 +45,7 @@ struct FileDialogAnswer {
 };
 
 class FakePlatform : public IPlatform {
-  public:
+public:
     std::vector<ShownMessage> messages;
     std::deque<MsgAnswer> answers;  // for Yes/No/Cancel questions
     std::vector<std::string> started;
@@ -92,7 +92,7 @@ class FakePlatform : public IPlatform {
         return all;
     }
 
-  private:
+private:
     static std::string Filter(const char* filter) {
         if (filter == nullptr) {
             return "";

@@ -10,7 +10,7 @@
 namespace {
 
 class FileCommandsTest : public ProcessTest {
-  protected:
+protected:
     void Start(const std::string& argument = "") { mdlCode::Main(argument); }
     frmMain& form() { return mdlCode::MainForm(); }
     const DocumentStateT& doc() { return mdlCode::DocumentState; }

@@ -12,7 +12,7 @@ using namespace quillet;
 namespace {
 
 class MainWindowTest : public ProcessTest {
-  protected:
+protected:
     void SetUp() override {
         ProcessTest::SetUp();
         mdlCode::Main("");
@@ -173,6 +173,21 @@ TEST_F(MainWindowTest, ClosingAnUnchangedDocumentEndsTheWindow) {
     PumpMessages();
     EXPECT_FALSE(form().IsOpen());
     EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(MainWindowTest, ClipboardTimerStartsDisabledAtHalfASecond) {
+    WindowTimer& timer = form().tmrClipboard();
+    EXPECT_FALSE(timer.Enabled());
+    EXPECT_EQ(timer.Interval(), 500u);
+    timer.SetEnabled(true);
+    EXPECT_TRUE(timer.Enabled());
+    const DWORD start = GetTickCount();
+    while (timer.Enabled() && GetTickCount() - start < 5000) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        PumpMessages();
+    }
+    EXPECT_FALSE(timer.Enabled()) << "it fires once and stops";
+    EXPECT_GE(GetTickCount() - start, 400u);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 namespace {
 
 class StartupTest : public ProcessTest {
-  protected:
+protected:
     frmMain& form() { return mdlCode::MainForm(); }
     std::string caption() { return WindowText(form().hWnd()); }
     const DocumentStateT& doc() { return mdlCode::DocumentState; }
@@ -202,6 +202,21 @@ TEST_F(StartupTest, AnsiFileNamesRoundTrip) {
     EXPECT_EQ(doc().DocTitle, name);
     EXPECT_EQ(caption(), name + " - Quillet");
     EXPECT_EQ(form().Text(), "\xE9\xC0");
+}
+
+TEST_F(StartupTest, AnsiCyrillicNameUnderCodePage1251) {
+    if (GetACP() != 1251) {
+        GTEST_SKIP() << "runs under code page 1251";
+    }
+    // "Привет.txt" in code page 1251, holding "Мир".
+    const std::string name = "\xCF\xF0\xE8\xE2\xE5\xF2.txt";
+    WriteFileBytes(dir / name, "\xCC\xE8\xF0");
+    SetCurrentDirectoryA(dir.path().c_str());
+    mdlCode::Main("\"" + name + "\"");
+    EXPECT_TRUE(ui.messages.empty()) << ui.MessageTexts();
+    EXPECT_EQ(caption(), name + " - Quillet");
+    EXPECT_EQ(form().Text(), "\xCC\xE8\xF0");
+    EXPECT_EQ(doc().DocPath, dir / name);
 }
 
 TEST_F(StartupTest, AnArgumentThatIsNoFileNameIsJustNotFound) {

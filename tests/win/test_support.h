@@ -9,7 +9,7 @@
 
 // A new empty folder under the temporary folder, removed with everything in it.
 class ScratchDir {
-  public:
+public:
     ScratchDir();
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
@@ -17,7 +17,7 @@ class ScratchDir {
     const std::string& path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
 
-  private:
+private:
     std::string path_;
 };
 
@@ -32,12 +32,12 @@ void PumpMessages();
 // Each test starts as a fresh process: the fake platform installed, no main window,
 // no dialog object, a clean document state, and the current folder put back after.
 class ProcessTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override;
     void TearDown() override;
     FakePlatform ui;
     ScratchDir dir;
 
-  private:
+private:
     std::string savedCurrentDir_;
 };

@@ -36,7 +36,7 @@ std::string AllByteValues() {
 }
 
 class TextFileTest : public ProcessTest {
-  protected:
+protected:
     // The one message a failed save shows: "Error #<number> :: <description>", stop icon.
     void ExpectOneFileError() {
         ASSERT_EQ(ui.messages.size(), 1u) << ui.MessageTexts();

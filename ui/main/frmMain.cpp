@@ -34,7 +34,7 @@ void SetBounds(HWND control, std::optional<int> left, std::optional<int> top,
 
 // The clipboard, open for as long as this object lives.
 class ClipboardSession {
-  public:
+public:
     explicit ClipboardSession(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
     ~ClipboardSession() {
         if (open_) {
@@ -45,7 +45,7 @@ class ClipboardSession {
     ClipboardSession& operator=(const ClipboardSession&) = delete;
     bool open() const { return open_; }
 
-  private:
+private:
     bool open_;
 };
 
@@ -68,6 +68,16 @@ std::string ClipboardText(HWND owner) {
 }
 
 }  // namespace
+
+void WindowTimer::SetEnabled(bool enabled) {
+    if (enabled == enabled_ || owner_ == nullptr) {
+        return;
+    }
+    enabled_ = enabled ? SetTimer(owner_, id_, interval_, nullptr) != 0 : false;
+    if (!enabled) {
+        KillTimer(owner_, id_);
+    }
+}
 
 int CurrentShiftState() {
     return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
@@ -129,6 +139,11 @@ LRESULT frmMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             Form_Resize();
             return 0;
+        case WM_TIMER:
+            if (wParam == tmrClipboard_.id()) {
+                tmrClipboard_Timer();
+            }
+            return 0;
         case WM_SETFOCUS:
             SetFocus(txtDoc_);
             return 0;
@@ -163,6 +178,8 @@ LRESULT frmMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_NCDESTROY: {
             const HWND hwnd = hwnd_;
+            tmrClipboard_.SetEnabled(false);
+            tmrClipboard_.Attach(nullptr);
             hwnd_ = txtDoc_ = lstClipboard_ = lblColRow_ = lblSelection_ = nullptr;
             menu_ = fileMenu_ = editMenu_ = nullptr;
             SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
@@ -284,6 +301,7 @@ void frmMain::CreateControls() {
     SendMessageA(lblSelection_, WM_SETFONT, gui, FALSE);
     // No typing limit: a document loaded at the load limit can still grow.
     SendMessageA(txtDoc_, EM_SETLIMITTEXT, 0, 0);
+    tmrClipboard_.Attach(hwnd_);
     SetWindowSubclass(txtDoc_, &frmMain::TxtDocProc, kTxtDocSubclass,
                       reinterpret_cast<DWORD_PTR>(this));
 }
@@ -452,6 +470,11 @@ void frmMain::txtDoc_MouseUp() {
 
 void frmMain::txtDoc_GotFocus() {
     ShowWindow(lstClipboard_, SW_HIDE);
+}
+
+void frmMain::tmrClipboard_Timer() {
+    // Nothing shows the register list yet: the timer fires once and stops.
+    tmrClipboard_.SetEnabled(false);
 }
 
 void frmMain::mnuFile_Click() {

@@ -6,8 +6,29 @@
 #include "platform/platform.h"
 #include "platform/win32_util.h"
 
+// A window timer as the form designer knows it: an interval and an Enabled switch.
+// Enabling a timer that is already running leaves its count alone.
+class WindowTimer {
+public:
+    WindowTimer(UINT_PTR id, UINT intervalMs) : id_(id), interval_(intervalMs) {}
+    ~WindowTimer() { SetEnabled(false); }
+    WindowTimer(const WindowTimer&) = delete;
+    WindowTimer& operator=(const WindowTimer&) = delete;
+    void Attach(HWND owner) { owner_ = owner; }
+    void SetEnabled(bool enabled);
+    bool Enabled() const { return enabled_; }
+    UINT Interval() const { return interval_; }
+    UINT_PTR id() const { return id_; }
+
+private:
+    HWND owner_ = nullptr;
+    UINT_PTR id_;
+    UINT interval_;
+    bool enabled_ = false;
+};
+
 class frmMain {
-  public:
+public:
     explicit frmMain(IPlatform& platform);
     ~frmMain();
     frmMain(const frmMain&) = delete;
@@ -21,6 +42,7 @@ class frmMain {
     HWND lblColRow() const { return lblColRow_; }
     HWND lblSelection() const { return lblSelection_; }
     HMENU menu() const { return menu_; }
+    WindowTimer& tmrClipboard() { return tmrClipboard_; }
     bool IsOpen() const { return hwnd_ != nullptr; }
 
     // The text box's Text property. Writing it is a load: the modification flag stays
@@ -45,6 +67,7 @@ class frmMain {
     void txtDoc_KeyUp(int keyCode, int shift);
     void txtDoc_MouseUp();
     void txtDoc_GotFocus();
+    void tmrClipboard_Timer();
     void mnuFile_Click();
     void mnuNew_Click();
     void mnuOpen_Click();
@@ -59,7 +82,7 @@ class frmMain {
     void mnuSelectAll_Click();
     void mnuExit_Click();
 
-  private:
+private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK TxtDocProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);
@@ -84,6 +107,7 @@ class frmMain {
     HMENU fileMenu_ = nullptr;
     HMENU editMenu_ = nullptr;
     UniqueFont docFont_;
+    WindowTimer tmrClipboard_{1, 500};
     double tppx_ = 15.0;
     double tppy_ = 15.0;
     bool settingText_ = false;
