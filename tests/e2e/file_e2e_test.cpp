@@ -122,4 +122,24 @@ TEST(EditE2E, CtrlCPutsTheSelectionOnTheSystemClipboard) {
     })) << pasted;
 }
 
+TEST(EditE2E, DelDeletesForwardWithoutASelectionAndTheSelectionWithOne) {
+    const std::string path = ScratchFile("del.txt", "abcdef");
+    QuilletProcess editor(path);
+    HWND main = editor.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    FocusWindow(main);
+    TypeKey(VK_HOME);
+    TypeKey(VK_DELETE);
+    ASSERT_TRUE(WaitUntil([&] { return editor.DocText() == "bcdef"; })) << editor.DocText();
+    // At the other end, so the text box's undo doesn't merge the two deletions.
+    TypeKey(VK_END);
+    TypeKey(VK_LEFT, false, true);
+    TypeKey(VK_LEFT, false, true);
+    TypeKey(VK_DELETE);
+    ASSERT_TRUE(WaitUntil([&] { return editor.DocText() == "bcd"; })) << editor.DocText();
+    TypeKey('Z', true);
+    EXPECT_TRUE(WaitUntil([&] { return editor.DocText() == "bcdef"; }));
+    EXPECT_EQ(editor.DocText(), "bcdef");
+}
+
 }  // namespace

@@ -1,0 +1,58 @@
+// Costs of the core's whole-document passes at the load limit.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "app/caption.h"
+#include "app/text_format.h"
+#include "dialogs/comdlg_text.h"
+
+namespace {
+
+std::string Document() {
+    std::string text;
+    while (text.size() < 65536) {
+        text += "The quick brown fox jumps over the lazy dog.\r\n";
+        text.push_back('\0');
+    }
+    text.resize(65536);
+    return text;
+}
+
+void BM_TextFromFileBytes(benchmark::State& state) {
+    const std::string bytes = Document();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(quillet::TextFromFileBytes(bytes));
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 65536);
+}
+BENCHMARK(BM_TextFromFileBytes);
+
+void BM_FileBytesFromText(benchmark::State& state) {
+    const std::string text = quillet::TextFromFileBytes(Document());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(quillet::FileBytesFromText(text));
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 65536);
+}
+BENCHMARK(BM_FileBytesFromText);
+
+void BM_CaptionFor(benchmark::State& state) {
+    const std::string current = "notes.txt - Quillet";
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(quillet::CaptionFor("notes.txt", true, current));
+    }
+}
+BENCHMARK(BM_CaptionFor);
+
+void BM_PlatformFilter(benchmark::State& state) {
+    const std::string filter = "All files (*.*)|*.*|Text files (*.txt)|*.txt|";
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(quillet::PlatformFilter(filter));
+    }
+}
+BENCHMARK(BM_PlatformFilter);
+
+}  // namespace
+
+BENCHMARK_MAIN();
