@@ -41,15 +41,8 @@ TEST(FileE2E, OpenIntoABusyWindowOpensASecondWindowWithTheFile) {
     EXPECT_EQ(TextOf(dialog), "Open file");
     AnswerFileDialog(dialog, other);
 
-    HWND second = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        for (HWND w : AllMainWindows()) {
-            if (TextOf(w) == "the other one.txt - Quillet") {
-                second = w;
-            }
-        }
-        return second != nullptr;
-    })) << "no second window";
+    HWND second = WaitForOtherMainWindow("the other one.txt - Quillet", main);
+    ASSERT_NE(second, nullptr) << "no second window";
     EXPECT_EQ(TextOf(GetDlgItem(second, 1)), "other text");
     EXPECT_EQ(editor.Caption(), "mine.txt - Quillet");
     EXPECT_EQ(editor.DocText(), "mine");
@@ -68,15 +61,8 @@ TEST(FileE2E, NewOpensAnotherEmptyWindowAndKeepsThisOne) {
     const size_t before = AllMainWindows().size();
     FocusWindow(main);
     TypeKey('N', true);
-    HWND second = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        for (HWND w : AllMainWindows()) {
-            if (w != main && TextOf(w) == "Untitled - Quillet") {
-                second = w;
-            }
-        }
-        return second != nullptr;
-    }));
+    HWND second = WaitForOtherMainWindow("Untitled - Quillet", main);
+    ASSERT_NE(second, nullptr) << "no new window";
     EXPECT_EQ(AllMainWindows().size(), before + 1);
     EXPECT_EQ(editor.Caption(), "kept.txt - Quillet");
     PostMessageA(second, WM_CLOSE, 0, 0);

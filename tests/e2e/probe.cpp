@@ -107,6 +107,21 @@ std::vector<HWND> AllMainWindows() {
     return found;
 }
 
+HWND WaitForOtherMainWindow(const std::string& caption, HWND except, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND w : AllMainWindows()) {
+                if (w != except && TextOf(w) == caption) {
+                    found = w;
+                }
+            }
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+}
+
 void AnswerFileDialog(HWND dialog, const std::string& path) {
     // The name box: a combo box in the explorer-style dialog, an edit in the old one.
     constexpr int kNameCombo = 0x47C;

@@ -55,6 +55,9 @@ std::string FileBytes(const std::string& path);
 // Every visible main window of any running editor.
 std::vector<HWND> AllMainWindows();
 
+// A main window of another editor with the caption (null after the timeout).
+HWND WaitForOtherMainWindow(const std::string& caption, HWND except, DWORD timeoutMs = 10000);
+
 // Answers a file dialog of the process: types the name and confirms it.
 void AnswerFileDialog(HWND dialog, const std::string& path);
 
