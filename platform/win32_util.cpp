@@ -29,6 +29,14 @@ void RaiseLastError() {
     throw RunTimeError(number, ErrorDescription(number));
 }
 
+ScreenResolution ScreenPixelsPerInch() {
+    struct ScreenDc {
+        HDC dc = GetDC(nullptr);
+        ~ScreenDc() { ReleaseDC(nullptr, dc); }
+    } screen;
+    return {GetDeviceCaps(screen.dc, LOGPIXELSX), GetDeviceCaps(screen.dc, LOGPIXELSY)};
+}
+
 std::string WindowText(HWND hwnd) {
     const LRESULT length = SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);
     std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');

@@ -60,5 +60,30 @@ struct MenuDestroyer {
 };
 using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
 
+// The screen's logical pixels per inch, horizontally and vertically.
+struct ScreenResolution {
+    int x;
+    int y;
+};
+ScreenResolution ScreenPixelsPerInch();
+
+// A global memory block locked for as long as this object lives.
+class GlobalLockGuard {
+public:
+    explicit GlobalLockGuard(HANDLE memory) : memory_(memory), data_(GlobalLock(memory)) {}
+    ~GlobalLockGuard() {
+        if (data_ != nullptr) {
+            GlobalUnlock(memory_);
+        }
+    }
+    GlobalLockGuard(const GlobalLockGuard&) = delete;
+    GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
+    void* data() const { return data_; }
+
+private:
+    HANDLE memory_;
+    void* data_;
+};
+
 // A window's text through WM_GETTEXT, as ANSI.
 std::string WindowText(HWND hwnd);

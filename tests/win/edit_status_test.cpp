@@ -62,16 +62,14 @@ protected:
     }
     void PutTextOnClipboard(const std::string& text) {
         HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-        memcpy(GlobalLock(mem), text.c_str(), text.size() + 1);
-        GlobalUnlock(mem);
+        memcpy(GlobalLockGuard(mem).data(), text.c_str(), text.size() + 1);
         PutOnClipboard(CF_TEXT, mem);
     }
     std::string ClipboardText() {
         std::string text;
         if (OpenClipboard(form().hWnd())) {
             if (HANDLE data = GetClipboardData(CF_TEXT)) {
-                text = static_cast<const char*>(GlobalLock(data));
-                GlobalUnlock(data);
+                text = static_cast<const char*>(GlobalLockGuard(data).data());
             }
             CloseClipboard();
         }

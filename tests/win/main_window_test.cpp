@@ -97,17 +97,13 @@ TEST_F(MainWindowTest, TextBoxIsAMultiLineEditWithBothScrollBarsAndNoWrap) {
     EXPECT_STREQ(font.lfFaceName, "Fixedsys");
     EXPECT_EQ(font.lfWeight, 400);
     EXPECT_EQ(font.lfCharSet, 204);
-    HDC screen = GetDC(nullptr);
-    EXPECT_EQ(font.lfHeight, -MulDiv(108, GetDeviceCaps(screen, LOGPIXELSY), 720));
-    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(font.lfHeight, -MulDiv(108, ScreenPixelsPerInch().y, 720));
 }
 
 TEST_F(MainWindowTest, RegisterListIsHiddenAtItsDesignPlace) {
     EXPECT_FALSE(IsWindowVisible(form().lstClipboard()));
     const RECT r = ChildRect(form().lstClipboard());
-    HDC screen = GetDC(nullptr);
-    const double tppx = TwipsPerPixel(GetDeviceCaps(screen, LOGPIXELSX));
-    ReleaseDC(nullptr, screen);
+    const double tppx = TwipsPerPixel(ScreenPixelsPerInch().x);
     EXPECT_EQ(r.left, TwipsToPixels(36, tppx));
     EXPECT_EQ(r.right - r.left, TwipsToPixels(1692, tppx));
     // A resize leaves it where it is.

@@ -18,7 +18,7 @@ constexpr int kLblColRowId = 3;
 constexpr int kLblSelectionId = 4;
 constexpr UINT_PTR kTxtDocSubclass = 1;
 
-// Only one of Ctrl/Shift/Alt combinations matches a shortcut: exactly its own.
+// A shortcut matches only with exactly its own modifiers held.
 bool ShortcutMatches(const MenuItemDef& item, WPARAM key, int shift) {
     return item.key != 0 && item.key == key && shift == (item.ctrl ? 2 : 0);
 }
@@ -58,13 +58,9 @@ std::string ClipboardText(HWND owner) {
     if (data == nullptr) {
         return "";
     }
-    const char* text = static_cast<const char*>(GlobalLock(data));
-    if (text == nullptr) {
-        return "";
-    }
-    std::string result(text, strnlen(text, GlobalSize(data)));
-    GlobalUnlock(data);
-    return result;
+    const GlobalLockGuard lock(data);
+    const char* text = static_cast<const char*>(lock.data());
+    return text == nullptr ? "" : std::string(text, strnlen(text, GlobalSize(data)));
 }
 
 }  // namespace
@@ -97,10 +93,9 @@ frmMain::frmMain(IPlatform& platform) : platform_(platform) {
         return RegisterClassExA(&wc);
     }();
     (void)registered;
-    HDC screen = GetDC(nullptr);
-    tppx_ = TwipsPerPixel(GetDeviceCaps(screen, LOGPIXELSX));
-    tppy_ = TwipsPerPixel(GetDeviceCaps(screen, LOGPIXELSY));
-    ReleaseDC(nullptr, screen);
+    const ScreenResolution screen = ScreenPixelsPerInch();
+    tppx_ = TwipsPerPixel(screen.x);
+    tppy_ = TwipsPerPixel(screen.y);
     // The design client area; Form_Load gives the window its real size.
     RECT r{0, 0, TwipsToPixels(7200, tppx_), TwipsToPixels(4800, tppy_)};
     AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, TRUE);
@@ -287,9 +282,7 @@ void frmMain::CreateControls() {
     PlaceControl(lblSelection_, kLblSelectionDesign.left, kLblSelectionDesign.top,
                  kLblSelectionDesign.width, kLblSelectionDesign.height);
 
-    HDC screen = GetDC(nullptr);
-    const int height = -MulDiv(108, GetDeviceCaps(screen, LOGPIXELSY), 720);  // 10.8 points
-    ReleaseDC(nullptr, screen);
+    const int height = -MulDiv(108, ScreenPixelsPerInch().y, 720);  // 10.8 points
     // Where the face is missing the font mapper picks another fixed-pitch face.
     docFont_.reset(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
