@@ -93,6 +93,9 @@ TEST(FileE2E, ClosingAChangedDocumentAsksAndCancelKeepsIt) {
 }
 
 TEST(EditE2E, CtrlCPutsTheSelectionOnTheSystemClipboard) {
+    if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr) {
+        GTEST_SKIP() << "reads the X clipboard of the machine Wine runs on";
+    }
     const std::string path = ScratchFile("clip.txt", "copy me\r\nand me");
     QuilletProcess editor(path);
     HWND main = editor.WaitForMainWindow();
