@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/lazy_dll.h"
 #include "platform/win32_util.h"
 
 MsgAnswer Win32Platform::ShowMessage(HWND owner, const std::string& text, MsgIcon icon,
@@ -61,14 +62,28 @@ SYSTEMTIME Win32Platform::LocalNow() {
     return now;
 }
 
+namespace {
+
+// comdlg32 comes in with the first file dialog, not at start-up.
+LazyProc<decltype(GetOpenFileNameA)> gOpenFileName("comdlg32.dll", "GetOpenFileNameA");
+LazyProc<decltype(GetSaveFileNameA)> gSaveFileName("comdlg32.dll", "GetSaveFileNameA");
+LazyProc<decltype(GetFileTitleA)> gFileTitle("comdlg32.dll", "GetFileTitleA");
+
+}  // namespace
+
+// A dialog that can't be loaded counts as cancelled.
 BOOL Win32Platform::OpenFileDialog(OPENFILENAMEA* ofn) {
-    return GetOpenFileNameA(ofn);
+    auto* open = gOpenFileName.Get();
+    return open != nullptr ? open(ofn) : FALSE;
 }
 
 BOOL Win32Platform::SaveFileDialog(OPENFILENAMEA* ofn) {
-    return GetSaveFileNameA(ofn);
+    auto* save = gSaveFileName.Get();
+    return save != nullptr ? save(ofn) : FALSE;
 }
 
+// Without comdlg32 no title can be had: the same answer as for a refused path.
 short Win32Platform::FileTitle(const char* path, char* buffer, WORD size) {
-    return GetFileTitleA(path, buffer, size);
+    auto* title = gFileTitle.Get();
+    return title != nullptr ? title(path, buffer, size) : -1;
 }

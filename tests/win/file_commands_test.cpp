@@ -39,7 +39,8 @@ TEST_F(FileCommandsTest, SavingANewDocumentAsksForANameThenWritesIt) {
     const FileDialogCall& call = ui.fileDialogs[0];
     EXPECT_TRUE(call.save);
     EXPECT_EQ(call.title, "Save file as");
-    EXPECT_EQ(call.flags, static_cast<DWORD>(OFN_HIDEREADONLY));
+    // An existing file is never replaced without the system's question.
+    EXPECT_EQ(call.flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT));
     EXPECT_EQ(call.filter, std::string("All files (*.*)\0*.*\0\0", 21));
     EXPECT_EQ(call.owner, form().hWnd());
     EXPECT_EQ(ReadFileBytes(path), "hi");

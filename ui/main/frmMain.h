@@ -1,31 +1,14 @@
 #pragma once
 // The main window: the document text box, the status labels, the hidden register list
-// and the menus. Its window procedure hands each message to one named handler.
+// and the menus. Its window procedure hands each message to one named handler; the
+// handlers live in one file per concern (file_commands.cpp, edit_commands.cpp,
+// text_transforms.cpp, print_command.cpp, view_commands.cpp), the registers in their
+// own class.
 #include <string>
 
 #include "platform/platform.h"
 #include "platform/win32_util.h"
-
-// A window timer as the form designer knows it: an interval and an Enabled switch.
-// Enabling a timer that is already running leaves its count alone.
-class WindowTimer {
-public:
-    WindowTimer(UINT_PTR id, UINT intervalMs) : id_(id), interval_(intervalMs) {}
-    ~WindowTimer() { SetEnabled(false); }
-    WindowTimer(const WindowTimer&) = delete;
-    WindowTimer& operator=(const WindowTimer&) = delete;
-    void Attach(HWND owner) { owner_ = owner; }
-    void SetEnabled(bool enabled);
-    bool Enabled() const { return enabled_; }
-    UINT Interval() const { return interval_; }
-    UINT_PTR id() const { return id_; }
-
-private:
-    HWND owner_ = nullptr;
-    UINT_PTR id_;
-    UINT interval_;
-    bool enabled_ = false;
-};
+#include "ui/main/registers.h"
 
 class frmMain {
 public:
@@ -42,7 +25,8 @@ public:
     HWND lblColRow() const { return lblColRow_; }
     HWND lblSelection() const { return lblSelection_; }
     HMENU menu() const { return menu_; }
-    WindowTimer& tmrClipboard() { return tmrClipboard_; }
+    WindowTimer& tmrClipboard() { return registers_.tmrClipboard(); }
+    ClipboardRegisters& registers() { return registers_; }
     bool IsOpen() const { return hwnd_ != nullptr; }
 
     // The text box's Text property. Writing it is a load: the modification flag stays
@@ -58,21 +42,28 @@ public:
     // a key whose command is disabled is left to the focused control. True when used.
     bool TranslateShortcut(const MSG& msg);
 
-    // Handlers.
+    // Form and control events (frmMain.cpp).
     void Form_Load();
     void Form_Resize();
-    void Form_QueryUnload(bool& cancel);
     void txtDoc_Change();
     void txtDoc_KeyDown(int keyCode, int shift);
     void txtDoc_KeyUp(int keyCode, int shift);
     void txtDoc_MouseUp();
     void txtDoc_GotFocus();
     void tmrClipboard_Timer();
+    void lstClipboard_KeyUp(int keyCode, int shift);
+
+    // File commands and closing (file_commands.cpp).
+    void Form_QueryUnload(bool& cancel);
     void mnuFile_Click();
     void mnuNew_Click();
     void mnuOpen_Click();
     void mnuSave_Click();
     void mnuSaveAs_Click();
+    void mnuExit_Click();
+
+    // Edit commands, menu state and Find/Replace (edit_commands.cpp); the text
+    // transforms (text_transforms.cpp).
     void mnuEdit_Click();
     void mnuUnReDo_Click();
     void mnuCut_Click();
@@ -80,20 +71,36 @@ public:
     void mnuPaste_Click();
     void mnuDelete_Click();
     void mnuSelectAll_Click();
-    void mnuExit_Click();
+    void mnuLCase_Click();
+    void mnuUCase_Click();
+    void mnuDateTime_Click();
+    void mnuFindReplace_Click();
+
+    // Printing (print_command.cpp).
+    void mnuPrint_Click();
+
+    // View options, the character map and About (view_commands.cpp).
+    void mnuAscii_Click();
+    void mnuAnsi_Click();
+    void mnuOnTop_Click();
+    void mnuWrap_Click();
+    void mnuCharMap_Click();
+    void mnuAbout_Click();
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK TxtDocProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT OnTxtDocMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    void CreateControls();
+    LRESULT OnTxtDocMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnLstClipboardMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void CreateControls();  // frmMain_controls.cpp: the form's definition
     void CreateMenus();
     void OnCommand(int id);
-    void UpdateMenuState();
+    // The enabling of the File and Edit items. Opening a menu reads the clipboard's
+    // text; a shortcut asks only whether text is there, so held keys stay cheap.
+    void UpdateMenuState(bool readClipboardText = true);
     bool SaveDocument();
-    void PrepareFileDialog(const char* caption);
+    void PrepareFileDialog(const char* caption, DWORD flags);
     void EnableItem(int id, bool enabled);
     void PlaceControl(HWND control, double left, double top, double width, double height);
 
@@ -103,11 +110,13 @@ private:
     HWND lstClipboard_ = nullptr;
     HWND lblColRow_ = nullptr;
     HWND lblSelection_ = nullptr;
+    WNDPROC txtDocProc_ = nullptr;  // the controls' own procedures, under our subclass
+    WNDPROC lstClipboardProc_ = nullptr;
     HMENU menu_ = nullptr;  // owned by the window once attached
     HMENU fileMenu_ = nullptr;
     HMENU editMenu_ = nullptr;
     UniqueFont docFont_;
-    WindowTimer tmrClipboard_{1, 500};
+    ClipboardRegisters registers_;
     double tppx_ = 15.0;
     double tppy_ = 15.0;
     bool settingText_ = false;

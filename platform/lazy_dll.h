@@ -1,0 +1,37 @@
+#pragma once
+// System DLLs that only some commands need (comdlg32, winspool, shell32, ole32...) are
+// loaded the first time such a command runs, so start-up maps none of them.
+#include <windows.h>
+
+// A function of a system DLL, looked up on first call. Get() is null when the DLL or
+// the function can't be had; the caller then behaves as for a failure of that call.
+template <typename F>
+class LazyProc {
+public:
+    LazyProc(const char* dll, const char* name) : dll_(dll), name_(name) {}
+    LazyProc(const LazyProc&) = delete;
+    LazyProc& operator=(const LazyProc&) = delete;
+
+    F* Get() {
+        if (!looked_) {
+            looked_ = true;
+            // Only the system folder: a DLL of the same name beside the program or in
+            // the current folder must never be picked up.
+            HMODULE module = LoadLibraryExA(dll_, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+            if (module == nullptr && GetLastError() == ERROR_INVALID_PARAMETER) {
+                module = LoadLibraryA(dll_);  // systems without the search flags
+            }
+            if (module != nullptr) {
+                proc_ =
+                    reinterpret_cast<F*>(reinterpret_cast<void*>(GetProcAddress(module, name_)));
+            }
+        }
+        return proc_;
+    }
+
+private:
+    const char* dll_;
+    const char* name_;  // a name, or MAKEINTRESOURCEA(ordinal)
+    bool looked_ = false;
+    F* proc_ = nullptr;
+};

@@ -1,0 +1,58 @@
+// The Edit menu: the edit control's own commands, the enabling of the menu items,
+// and the Find/Replace dialog.
+#include "app/mdlCode.h"
+#include "platform/clipboard.h"
+#include "ui/main/frmMain.h"
+#include "ui/main/menu_def.h"
+
+using namespace quillet;
+
+void frmMain::mnuEdit_Click() {
+    UpdateMenuState();
+}
+
+void frmMain::EnableItem(int id, bool enabled) {
+    EnableMenuItem(menu_, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void frmMain::UpdateMenuState(bool readClipboardText) {
+    EnableItem(mnuFindReplace, GetWindowTextLengthA(txtDoc_) != 0);
+    EnableItem(mnuSave, mdlCode::DocumentState.DocModified);
+    EnableItem(mnuUnReDo, SendMessageA(txtDoc_, EM_GETMODIFY, 0, 0) != 0);
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(txtDoc_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    const bool selection = end != start;
+    EnableItem(mnuPaste, IsClipboardFormatAvailable(CF_TEXT) &&
+                             (!readClipboardText || !ClipboardText(hwnd_).empty()));
+    for (int id : {mnuCut, mnuCopy, mnuDelete, mnuLCase, mnuUCase}) {
+        EnableItem(id, selection);
+    }
+}
+
+void frmMain::mnuUnReDo_Click() {
+    SendMessageA(txtDoc_, EM_UNDO, 0, 0);
+}
+
+void frmMain::mnuCut_Click() {
+    SendMessageA(txtDoc_, WM_CUT, 0, 0);
+}
+
+void frmMain::mnuCopy_Click() {
+    SendMessageA(txtDoc_, WM_COPY, 0, 0);
+}
+
+void frmMain::mnuPaste_Click() {
+    SendMessageA(txtDoc_, WM_PASTE, 0, 0);
+}
+
+void frmMain::mnuDelete_Click() {
+    SendMessageA(txtDoc_, EM_REPLACESEL, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(""));
+}
+
+void frmMain::mnuSelectAll_Click() {
+    SendMessageA(txtDoc_, EM_SETSEL, 0, -1);
+}
+
+void frmMain::mnuFindReplace_Click() {}

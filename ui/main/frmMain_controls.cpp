@@ -1,0 +1,98 @@
+// The form's definition: the menu tree and the controls at their design places.
+#include "ui/main/frmMain.h"
+#include "ui/main/layout.h"
+#include "ui/main/menu_def.h"
+
+using namespace quillet;
+
+namespace {
+
+constexpr int kTxtDocId = 1;
+constexpr int kLstClipboardId = 2;
+constexpr int kLblColRowId = 3;
+constexpr int kLblSelectionId = 4;
+
+}  // namespace
+
+void frmMain::CreateMenus() {
+    UniqueMenu bar(CreateMenu());
+    HMENU current = nullptr;
+    for (const MenuItemDef& item : MainMenuDefinition()) {
+        const UINT checked = item.checked ? MF_CHECKED : MF_UNCHECKED;
+        if (item.parent == mnuSeparator) {
+            if (item.id == mnuAbout) {
+                AppendMenuA(bar.get(), MF_STRING, item.id, item.caption);
+                continue;
+            }
+            current = CreatePopupMenu();
+            AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(current), item.caption);
+            if (item.id == mnuFile) {
+                fileMenu_ = current;
+            } else if (item.id == mnuEdit) {
+                editMenu_ = current;
+            }
+        } else if (item.id == mnuSeparator) {
+            AppendMenuA(current, MF_SEPARATOR, 0, nullptr);
+        } else {
+            std::string caption = item.caption;
+            const std::string shortcut = ShortcutText(item);
+            if (!shortcut.empty()) {
+                caption += "\t" + shortcut;
+            }
+            AppendMenuA(current, MF_STRING | checked, item.id, caption.c_str());
+        }
+    }
+    menu_ = bar.get();
+    if (SetMenu(hwnd_, menu_)) {
+        bar.release();  // the window destroys its menu
+    }
+}
+
+void frmMain::CreateControls() {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const auto child = [&](const char* cls, DWORD style, DWORD exStyle, int id) {
+        return CreateWindowExA(exStyle, cls, "", WS_CHILD | style, 0, 0, 0, 0, hwnd_,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                               nullptr);
+    };
+    // Created in tab order; the list lies over the text box when it shows.
+    txtDoc_ = child("EDIT",
+                    WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE |
+                        ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_NOHIDESEL,
+                    WS_EX_CLIENTEDGE, kTxtDocId);
+    lstClipboard_ = child("LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                          WS_EX_CLIENTEDGE, kLstClipboardId);
+    lblColRow_ = child("STATIC", WS_VISIBLE | SS_LEFTNOWORDWRAP, 0, kLblColRowId);
+    lblSelection_ = child("STATIC", WS_VISIBLE | SS_LEFTNOWORDWRAP, 0, kLblSelectionId);
+    PlaceControl(txtDoc_, kTxtDocDesign.left, kTxtDocDesign.top, kTxtDocDesign.width,
+                 kTxtDocDesign.height);
+    PlaceControl(lstClipboard_, kLstClipboardDesign.left, kLstClipboardDesign.top,
+                 kLstClipboardDesign.width, kLstClipboardDesign.height);
+    PlaceControl(lblColRow_, kLblColRowDesign.left, kLblColRowDesign.top, kLblColRowDesign.width,
+                 kLblColRowDesign.height);
+    PlaceControl(lblSelection_, kLblSelectionDesign.left, kLblSelectionDesign.top,
+                 kLblSelectionDesign.width, kLblSelectionDesign.height);
+
+    const int height = -MulDiv(108, ScreenPixelsPerInch().y, 720);  // 10.8 points
+    // Where the face is missing the font mapper picks another fixed-pitch face.
+    docFont_.reset(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               FIXED_PITCH | FF_MODERN, "Fixedsys"));
+    SendMessageA(txtDoc_, WM_SETFONT, reinterpret_cast<WPARAM>(docFont_.get()), FALSE);
+    const auto gui = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
+    SendMessageA(lstClipboard_, WM_SETFONT, gui, FALSE);
+    SendMessageA(lblColRow_, WM_SETFONT, gui, FALSE);
+    SendMessageA(lblSelection_, WM_SETFONT, gui, FALSE);
+    // No typing limit: a document loaded at the load limit can still grow.
+    SendMessageA(txtDoc_, EM_SETLIMITTEXT, 0, 0);
+    registers_.Attach(hwnd_, txtDoc_, lstClipboard_);
+    const auto subclass = reinterpret_cast<LONG_PTR>(&frmMain::ChildProc);
+    txtDocProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(txtDoc_, GWLP_WNDPROC, subclass));
+    lstClipboardProc_ =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(lstClipboard_, GWLP_WNDPROC, subclass));
+}
+
+void frmMain::PlaceControl(HWND control, double left, double top, double width, double height) {
+    MoveWindow(control, TwipsToPixels(left, tppx_), TwipsToPixels(top, tppy_),
+               TwipsToPixels(width, tppx_), TwipsToPixels(height, tppy_), FALSE);
+}

@@ -1,0 +1,57 @@
+#pragma once
+// The private clipboard registers of the main window: their contents, the pop-up list
+// that shows them while Ctrl+Shift is held, and the timer that brings the list up.
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class IPlatform;
+
+// A window timer as the form designer knows it: an interval and an Enabled switch.
+// Enabling a timer that is already running leaves its count alone.
+class WindowTimer {
+public:
+    WindowTimer(UINT_PTR id, UINT intervalMs) : id_(id), interval_(intervalMs) {}
+    ~WindowTimer() { SetEnabled(false); }
+    WindowTimer(const WindowTimer&) = delete;
+    WindowTimer& operator=(const WindowTimer&) = delete;
+    void Attach(HWND owner) { owner_ = owner; }
+    void SetEnabled(bool enabled);
+    bool Enabled() const { return enabled_; }
+    UINT Interval() const { return interval_; }
+    UINT_PTR id() const { return id_; }
+
+private:
+    HWND owner_ = nullptr;
+    UINT_PTR id_;
+    UINT interval_;
+    bool enabled_ = false;
+};
+
+class ClipboardRegisters {
+public:
+    ClipboardRegisters() = default;
+    ClipboardRegisters(const ClipboardRegisters&) = delete;
+    ClipboardRegisters& operator=(const ClipboardRegisters&) = delete;
+
+    // The controls it works on, once the main window has created them.
+    void Attach(HWND owner, HWND txtDoc, HWND lstClipboard);
+    void Detach();
+
+    WindowTimer& tmrClipboard() { return tmrClipboard_; }
+
+    // The main window routes these events here.
+    void txtDoc_KeyDown(int keyCode, int shift);
+    void txtDoc_KeyUp(int keyCode, int shift);
+    void txtDoc_GotFocus();
+    void tmrClipboard_Timer();
+    void lstClipboard_KeyUp(int keyCode, int shift);
+
+private:
+    HWND owner_ = nullptr;
+    HWND txtDoc_ = nullptr;
+    HWND lstClipboard_ = nullptr;
+    WindowTimer tmrClipboard_{1, 500};
+};
