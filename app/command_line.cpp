@@ -13,12 +13,14 @@ bool IsBlank(char c) {
 std::string ArgumentText(const std::string& commandLine) {
     size_t i = 0;
     if (!commandLine.empty() && commandLine[0] == '"') {
-        // A quoted program name ends at the next quote (or the end of the line).
+        // A quoted program name ends at the next quote (or the end of the line); what
+        // follows it is the argument, even without a blank in between.
         const size_t close = commandLine.find('"', 1);
         i = close == std::string::npos ? commandLine.size() : close + 1;
-    }
-    while (i < commandLine.size() && !IsBlank(commandLine[i])) {
-        ++i;
+    } else {
+        while (i < commandLine.size() && !IsBlank(commandLine[i])) {
+            ++i;
+        }
     }
     while (i < commandLine.size() && IsBlank(commandLine[i])) {
         ++i;

@@ -66,18 +66,16 @@ void ResetProcessState() {
     DocumentState = DocumentStateT{};
 }
 
-std::optional<long long> FileLength(const std::string& path) {
+long long FileLength(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
-        return std::nullopt;
+        RaiseLastError();
     }
     return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 std::string OwnExecutableCommand() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string module(path, length);
+    const std::string module = ModuleFileName();
     return "\"" + module.substr(0, module.find_last_of('\\')) + "\\quillet.exe\"";
 }
 
@@ -108,7 +106,9 @@ void Main(const std::string& argumentText) {
             ui.ShowMessage(nullptr, "File '" + doc.DocPath + "' not found.", MsgIcon::Stop,
                            MsgButtons::Ok);
         } else {
-            const std::optional<long long> length = FileLength(doc.DocPath);
+            // A size that can't be had is reported, then refused like a large file.
+            std::optional<long long> length;
+            RunStep([&] { length = FileLength(doc.DocPath); });
             if (!length || *length > kMaxLoadBytes) {
                 ui.ShowMessage(nullptr, "File '" + doc.DocPath + "' can not be opened.",
                                MsgIcon::Exclamation, MsgButtons::Ok);

@@ -64,8 +64,8 @@ void UpdateStatus(frmMain& form);
 // The "Error #n :: description" message of the file functions.
 void ShowFileError(unsigned long number);
 
-// The length of a file in bytes; nothing when it can't be had.
-std::optional<long long> FileLength(const std::string& path);
+// The length of a file in bytes. Raises RunTimeError when it can't be had.
+long long FileLength(const std::string& path);
 
 // The command line that starts this program's own executable, quillet.exe in the
 // folder the running program came from (quoted: the folder may hold blanks).

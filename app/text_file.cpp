@@ -1,5 +1,6 @@
 // Reading and writing whole document files.
 #include <algorithm>
+#include <cwchar>
 #include <new>
 #include <vector>
 
@@ -42,42 +43,83 @@ std::string ReadTextFile(const std::string& path) {
 
 namespace {
 
-// A new file that is removed again unless it was put in its place.
-class TempFile {
-public:
-    explicit TempFile(std::string path) : path_(std::move(path)) {}
-    ~TempFile() {
-        if (!path_.empty()) {
-            SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(path_.c_str());
-        }
-    }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-    const std::string& path() const { return path_; }
-    void Keep() { path_.clear(); }
-
-private:
-    std::string path_;
-};
-
 [[noreturn]] void Fail(unsigned long number) {
     throw RunTimeError(number, ErrorDescription(number));
 }
 
-std::string FullPathOf(const std::string& path) {
+// The replacement works on wide long-form paths ("\\?\C:\..."): the temporary file's
+// name is longer than some targets' names, and must fit wherever the target itself does.
+std::wstring LongPath(const std::string& path) {
+    std::string full;
     const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) {
+    if (needed != 0) {
+        full.resize(needed);
+        const DWORD length = GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
+        full.resize(length < needed ? length : 0);
+    }
+    if (full.empty()) {
         RaiseLastError();
     }
-    std::string full(needed, '\0');
-    const DWORD length = GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
-    if (length == 0 || length >= needed) {
+    const int size = static_cast<int>(full.size());
+    const int wideLength = MultiByteToWideChar(CP_ACP, 0, full.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+    if (wideLength == 0 ||
+        !MultiByteToWideChar(CP_ACP, 0, full.data(), size, wide.data(), wideLength)) {
         RaiseLastError();
     }
-    full.resize(length);
-    return full;
+    if (wide.compare(0, 4, L"\\\\?\\") == 0) {
+        return wide;
+    }
+    if (wide.compare(0, 2, L"\\\\") == 0) {
+        return L"\\\\?\\UNC\\" + wide.substr(2);
+    }
+    return L"\\\\?\\" + wide;
 }
+
+// A new file beside the target, removed again unless it was put in the target's place.
+class TempFile {
+public:
+    // Creates it under a short unique name in the folder, open for writing.
+    explicit TempFile(const std::wstring& folder) {
+        static unsigned counter = 0;
+        for (int attempt = 0; attempt < 1000; ++attempt) {
+            const unsigned tag =
+                (GetCurrentProcessId() * 2654435761u) ^ GetTickCount() ^ (++counter * 40503u);
+            wchar_t name[16];
+            swprintf(name, 16, L"~q%06x.tmp", tag & 0xFFFFFFu);
+            std::wstring path = folder + name;
+            UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (file.get() != INVALID_HANDLE_VALUE) {
+                path_ = std::move(path);
+                file_ = std::move(file);
+                return;
+            }
+            const DWORD error = GetLastError();
+            if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+                Fail(error);
+            }
+        }
+        Fail(ERROR_FILE_EXISTS);
+    }
+    ~TempFile() {
+        file_.reset();
+        if (!path_.empty()) {
+            SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(path_.c_str());
+        }
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    const std::wstring& path() const { return path_; }
+    HANDLE file() const { return file_.get(); }
+    void Close() { file_.reset(); }
+    void Keep() { path_.clear(); }
+
+private:
+    std::wstring path_;
+    UniqueHandle file_;
+};
 
 void WriteAll(HANDLE file, const std::string& bytes) {
     // One write for any document the text box can hold; larger ones go in pieces.
@@ -99,41 +141,28 @@ void WriteAll(HANDLE file, const std::string& bytes) {
 // The new content goes into a file beside the target, reaches the disk, and only then
 // takes the target's place, so a failure at any step leaves the old file as it was.
 void ReplaceFileContent(const std::string& path, const std::string& bytes) {
-    const std::string target = FullPathOf(path);
-    const DWORD oldAttributes = GetFileAttributesA(target.c_str());
+    const std::wstring target = LongPath(path);
+    const DWORD oldAttributes = GetFileAttributesW(target.c_str());
     if (oldAttributes != INVALID_FILE_ATTRIBUTES) {
         // A rename would replace a read-only file that a delete could not: refuse it.
         if (oldAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
             Fail(ERROR_ACCESS_DENIED);
         }
     }
-    const size_t separator = target.find_last_of('\\');
-    const std::string folder =
-        separator == std::string::npos ? std::string(".") : target.substr(0, separator + 1);
-    char tempName[MAX_PATH] = {};
-    if (GetTempFileNameA(folder.c_str(), "qlt", 0, tempName) == 0) {
+    TempFile temp(target.substr(0, target.find_last_of(L'\\') + 1));
+    WriteAll(temp.file(), bytes);
+    if (!FlushFileBuffers(temp.file())) {
         RaiseLastError();
     }
-    TempFile temp(tempName);
-    {
-        UniqueHandle file(CreateFileA(temp.path().c_str(), GENERIC_WRITE, 0, nullptr,
-                                      TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file.get() == INVALID_HANDLE_VALUE) {
-            RaiseLastError();
-        }
-        WriteAll(file.get(), bytes);
-        if (!FlushFileBuffers(file.get())) {
-            RaiseLastError();
-        }
-    }
+    temp.Close();
     if (oldAttributes != INVALID_FILE_ATTRIBUTES) {
         // A hidden or system document stays so.
         const DWORD kept = oldAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-        if (kept != 0 && !SetFileAttributesA(temp.path().c_str(), kept)) {
+        if (kept != 0 && !SetFileAttributesW(temp.path().c_str(), kept)) {
             RaiseLastError();
         }
     }
-    if (!MoveFileExA(temp.path().c_str(), target.c_str(),
+    if (!MoveFileExW(temp.path().c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         RaiseLastError();
     }

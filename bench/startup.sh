@@ -17,6 +17,7 @@ head -c 45000 /dev/urandom | base64 > "$file"  # about 60 KB of text
 for i in $(seq 1 "$runs"); do
     start=$(date +%s%N)
     wine "$exe" "$file" </dev/null >/dev/null 2>&1 &
+    pid=$!
     # Up to ten seconds for the window.
     for _ in $(seq 1 1000); do
         xdotool search --name '^bench-startup.txt - Quillet$' >/dev/null 2>&1 && break
@@ -24,6 +25,8 @@ for i in $(seq 1 "$runs"); do
     done
     end=$(date +%s%N)
     echo "run $i: $(((end - start) / 1000000)) ms"
-    pkill -f 'quillet.exe' || true
+    # Only the process started here: a user's other editor windows stay open.
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
     sleep 0.5
 done

@@ -8,9 +8,7 @@
 namespace {
 
 std::string ExecutableFolder() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return quillet::FolderOfPath(std::string(path, length));
+    return quillet::FolderOfPath(ModuleFileName());
 }
 
 // The creation texts are written once, in Russian; the fields hold them in the

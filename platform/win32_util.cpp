@@ -44,3 +44,20 @@ std::string WindowText(HWND hwnd) {
         SendMessageA(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
     return std::string(buffer.data(), static_cast<size_t>(got));
 }
+
+std::string ModuleFileName(HMODULE module, DWORD initialChars) {
+    std::string path(initialChars > 0 ? initialChars : 1, '\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameA(module, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return "";
+        }
+        // A full buffer means the path was cut short (the call returns its size).
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}

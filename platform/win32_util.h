@@ -85,5 +85,9 @@ private:
     void* data_;
 };
 
+// The full path of a module's file (null: the running program), however long; the
+// buffer grows from `initialChars` until the path fits.
+std::string ModuleFileName(HMODULE module = nullptr, DWORD initialChars = MAX_PATH);
+
 // A window's text through WM_GETTEXT, as ANSI.
 std::string WindowText(HWND hwnd);

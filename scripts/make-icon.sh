@@ -8,3 +8,4 @@ convert -size 256x256 xc:none \
     -stroke '#6080b0' -strokewidth 10 -draw 'line 80,112 184,112' -draw 'line 80,152 184,152' -draw 'line 80,192 144,192' \
     -stroke '#b03020' -strokewidth 14 -draw 'line 232,24 132,200' \
     -define icon:auto-resize=256,48,32,16 res/quillet.ico
+scripts/add-icon-256.py res/quillet.ico

@@ -13,6 +13,8 @@ TEST(ArgumentText, DropsProgramNameAndTheBlanksAfterIt) {
               "\"C:\\My Files\\a.txt\"");
     // The rest of the line is one path, blanks and all, exactly as given.
     EXPECT_EQ(ArgumentText("C:\\q\\quillet.exe C:\\My Files\\a b.txt "), "C:\\My Files\\a b.txt ");
+    // A quoted program name needs no blank after it.
+    EXPECT_EQ(ArgumentText("\"C:\\dir\\quillet.exe\"notes.txt"), "notes.txt");
 }
 
 TEST(ArgumentText, EmptyWithoutArguments) {

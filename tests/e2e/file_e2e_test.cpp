@@ -28,6 +28,36 @@ TEST(FileE2E, TypedTextIsSavedWithCtrlSThroughTheSaveDialog) {
     EXPECT_EQ(FileBytes(path), "hello\r\nworld");
 }
 
+TEST(FileE2E, SaveAsOverAnExistingFileAsksAndNoKeepsIt) {
+    const std::string other = ScratchFile("precious.txt", "precious bytes");
+    QuilletProcess editor;
+    HWND main = editor.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    FocusWindow(main);
+    TypeText("draft");
+    ASSERT_TRUE(WaitUntil([&] { return editor.Caption() == "Untitled [*] - Quillet"; }));
+    TypeKey('S', true);
+    HWND dialog = editor.WaitForMessageBox();
+    ASSERT_NE(dialog, nullptr);
+    AnswerFileDialog(dialog, other);
+    // The system's question comes up over the still open dialog.
+    HWND question = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        for (HWND w : TopWindowsOf(editor.pid(), "#32770")) {
+            if (w != dialog) {
+                question = w;
+            }
+        }
+        return question != nullptr;
+    }));
+    ClickButton(question, IDNO);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
+    ClickButton(dialog, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    EXPECT_EQ(FileBytes(other), "precious bytes");
+    EXPECT_EQ(editor.Caption(), "Untitled [*] - Quillet");
+}
+
 TEST(FileE2E, OpenIntoABusyWindowOpensASecondWindowWithTheFile) {
     const std::string mine = ScratchFile("mine.txt", "mine");
     const std::string other = ScratchFile("the other one.txt", "other text");

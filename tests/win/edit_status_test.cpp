@@ -37,16 +37,16 @@ protected:
     bool Enabled(int id) {
         return (GetMenuState(form().menu(), id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
     }
-    static void HoldCtrl(bool down) {
+    static void HoldCtrl(bool down, bool shift = false) {
         BYTE keys[256] = {};
         GetKeyboardState(keys);
         keys[VK_CONTROL] = down ? 0x80 : 0;
-        keys[VK_SHIFT] = 0;
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
         keys[VK_MENU] = 0;
         SetKeyboardState(keys);
     }
-    bool Shortcut(WPARAM key, bool ctrl) {
-        HoldCtrl(ctrl);
+    bool Shortcut(WPARAM key, bool ctrl, bool shift = false) {
+        HoldCtrl(ctrl, shift);
         MSG msg{box(), WM_KEYDOWN, key, 1, 0, {}};
         const bool used = form().TranslateShortcut(msg);
         HoldCtrl(false);
@@ -199,6 +199,35 @@ TEST_F(EditTest, ShortcutsFollowTheCurrentTextNotTheLastMenuOpening) {
     EXPECT_TRUE(Shortcut('F', true));
     EXPECT_FALSE(Shortcut('S', true)) << "nothing to save";
     EXPECT_FALSE(Shortcut('F', false)) << "a plain letter is typing";
+}
+
+TEST_F(EditTest, ShortcutsNeedExactlyTheirOwnModifiers) {
+    PutTextOnClipboard("clip");
+    const struct {
+        WPARAM key;
+        bool ctrl, shift, runs;
+    } cases[] = {
+        {'C', true, false, true}, {'C', true, true, false},        {'X', true, true, false},
+        {'V', true, true, false}, {kVkDelete, false, true, false}, {kVkDelete, false, false, true},
+        {'A', true, true, false},
+    };
+    for (const auto& c : cases) {
+        form().SetText("abcdef");
+        Select(1, 3);
+        EXPECT_EQ(Shortcut(c.key, c.ctrl, c.shift), c.runs)
+            << "key " << c.key << " ctrl " << c.ctrl << " shift " << c.shift;
+    }
+}
+
+TEST_F(EditTest, SelectAllCoversLineBreaks) {
+    form().SetText(kThreeLines);
+    form().mnuSelectAll_Click();
+    DWORD start = 1;
+    DWORD end = 0;
+    SendMessageA(box(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, static_cast<DWORD>(strlen(kThreeLines)));
 }
 
 TEST_F(EditTest, DelDeletesASelectionAndOtherwiseFallsToTheTextBox) {

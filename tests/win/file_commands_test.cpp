@@ -82,8 +82,48 @@ TEST_F(FileCommandsTest, SaveAsWritesANewFileAndRenamesTheDocument) {
     EXPECT_EQ(ReadFileBytes(copy), "text");
     EXPECT_EQ(doc().DocPath, copy);
     EXPECT_EQ(caption(), "copy.txt - Quillet");
+    EXPECT_FALSE(doc().ForceSaveAs);
     // The dialog started from the file last chosen in a dialog, not from the document.
     EXPECT_EQ(ui.fileDialogs[0].file, "");
+}
+
+TEST_F(FileCommandsTest, SaveOfAnUnchangedNamedDocumentStillWrites) {
+    const std::string path = dir / "notes.txt";
+    WriteFileBytes(path, "mine");
+    Start(path);
+    WriteFileBytes(path, "changed behind the editor's back");
+    form().mnuSave_Click();
+    EXPECT_EQ(ReadFileBytes(path), "mine");
+    EXPECT_TRUE(ui.fileDialogs.empty());
+}
+
+TEST_F(FileCommandsTest, OpenRefusalsInABusyOrAFreshWindow) {
+    const std::string named = dir / "named.txt";
+    WriteFileBytes(named, "named");
+    const std::string large = dir / "large.txt";
+    WriteFileBytes(large, std::string(65537, 'x'));
+    Start(named);
+    Choose(large);
+    form().mnuOpen_Click();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "It is impossible to open a file because of its size");
+    EXPECT_TRUE(ui.started.empty()) << "no second instance for a refused file";
+
+    // A file locked against reading, opened into a fresh window: the read failure's
+    // message, and the window stays untitled.
+    mdlCode::ResetProcessState();
+    ui.messages.clear();
+    Start();
+    const std::string locked = dir / "locked.txt";
+    WriteFileBytes(locked, "secret");
+    UniqueHandle lock(
+        CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    Choose(locked);
+    form().mnuOpen_Click();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text.rfind("Error #32 :: ", 0), 0u) << ui.messages[0].text;
+    EXPECT_EQ(caption(), "Untitled - Quillet");
+    EXPECT_TRUE(ui.started.empty());
 }
 
 TEST_F(FileCommandsTest, AFileNamedUntitledCountsAsNew) {

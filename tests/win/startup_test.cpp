@@ -179,6 +179,20 @@ TEST_F(StartupTest, AFileThatCantBeReadLeavesTheDocumentUntitledAndEmpty) {
     EXPECT_EQ(caption(), "Untitled - Quillet");
 }
 
+TEST_F(StartupTest, ASizeThatCantBeHadIsReportedThenRefused) {
+    WriteFileBytes(dir / "a.txt", "a");
+    SetCurrentDirectoryA(dir.path().c_str());
+    // A pattern names an existing file, but has no length of its own.
+    mdlCode::Main("*.txt");
+    ASSERT_EQ(ui.messages.size(), 2u) << ui.MessageTexts();
+    EXPECT_NE(ui.messages[0].text.find(" :: "), std::string::npos) << ui.messages[0].text;
+    EXPECT_NE(ui.messages[0].text.rfind("Error #", 0), 0u) << "start-up's own format";
+    EXPECT_EQ(ui.messages[0].icon, MsgIcon::Stop);
+    EXPECT_EQ(ui.messages[1].text, "File '" + (dir / "*.txt") + "' can not be opened.");
+    EXPECT_EQ(ui.messages[1].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(caption(), "Untitled - Quillet");
+}
+
 TEST_F(StartupTest, TheFirstKeystrokeMarksTheCaption) {
     WriteFileBytes(dir / "notes.txt", "abc");
     mdlCode::Main(dir / "notes.txt");

@@ -2,6 +2,7 @@
 // saves that fail without harming the file that was there.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <vector>
 
@@ -178,6 +179,53 @@ TEST_F(TextFileTest, ANameTheFileSystemRefusesLeavesNoTemporaryFile) {
     ExpectOneFileError();
     EXPECT_EQ(ReadFileBytes(dir / "other.txt"), "untouched");
     ExpectOnly({"other.txt"});
+}
+
+// Folders too long for the system's temporary names still take a document whose own
+// path fits.
+TEST_F(TextFileTest, ASaveWorksInAFolderTooLongForTemporaryNames) {
+    std::string folder = dir.path();
+    while (folder.size() < 250) {
+        folder += "\\" + std::string(std::min<size_t>(60, 250 - folder.size()), 'd');
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+    }
+    const std::string path = folder + "\\a.txt";
+    ASSERT_LT(path.size(), static_cast<size_t>(MAX_PATH));
+    WriteFileBytes(path, "old");
+    EXPECT_TRUE(mdlCode::WriteTextFile(path, "new")) << ui.MessageTexts();
+    EXPECT_EQ(ReadFileBytes(path), "new");
+    WIN32_FIND_DATAA found{};
+    UniqueFind search(FindFirstFileA((folder + "\\*").c_str(), &found));
+    int files = 0;
+    do {
+        files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    } while (FindNextFileA(search.get(), &found));
+    EXPECT_EQ(files, 1) << "no temporary file left";
+}
+
+TEST(ModuleFileName, GrowsUntilThePathFits) {
+    const std::string path = ModuleFileName();
+    ASSERT_FALSE(path.empty());
+    EXPECT_EQ(ModuleFileName(nullptr, 4), path);
+}
+
+// The window's icon offers the 32 x 32, 256-colour image beside the larger ones.
+TEST(ProgramIcon, Has32By32With256Colours) {
+    const std::string exe = ModuleFileName();
+    const std::string quillet = exe.substr(0, exe.find_last_of('\\')) + "\\quillet.exe";
+    HMODULE module = LoadLibraryExA(quillet.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    HRSRC group =
+        FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+    ASSERT_NE(group, nullptr);
+    const auto* dir = static_cast<const BYTE*>(LockResource(LoadResource(module, group)));
+    bool found = false;
+    for (int i = 0, n = dir[4] | dir[5] << 8; i < n; ++i) {
+        const BYTE* entry = dir + 6 + 14 * i;  // width, height, colours, -, planes, bits...
+        found = found || (entry[0] == 32 && entry[1] == 32 && (entry[6] | entry[7] << 8) == 8);
+    }
+    FreeLibrary(module);
+    EXPECT_TRUE(found);
 }
 
 }  // namespace

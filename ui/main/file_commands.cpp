@@ -57,11 +57,7 @@ void frmMain::mnuOpen_Click() {
         }
         const std::string path = dlg.FileName;
         const std::string title = dlg.FileTitle;
-        const std::optional<long long> length = mdlCode::FileLength(path);
-        if (!length) {
-            return;
-        }
-        if (*length > mdlCode::kMaxLoadBytes) {
+        if (mdlCode::FileLength(path) > mdlCode::kMaxLoadBytes) {
             platform_.ShowMessage(hwnd_, "It is impossible to open a file because of its size",
                                   MsgIcon::Exclamation, MsgButtons::Ok);
             return;
