@@ -44,8 +44,9 @@ constexpr ControlDef kControls[] = {
     // Below the options in the Z order, and never painting over them.
     {frmFind::kFraScope, "BUTTON", "Search", WS_GROUP | WS_CLIPSIBLINGS | BS_GROUPBOX, 132, 528,
      1980, 912},
-    {frmFind::kLblFind, "STATIC", "Find what:", WS_GROUP, 180, 240, 1032, 192},
-    {frmFind::kLblReplace, "STATIC", "Replace with:", WS_GROUP, 180, 1752, 960, 192},
+    {frmFind::kLblFind, "STATIC", "Find what:", WS_GROUP | SS_LEFTNOWORDWRAP, 180, 240, 1032, 192},
+    {frmFind::kLblReplace, "STATIC", "Replace with:", WS_GROUP | SS_LEFTNOWORDWRAP, 180, 1752, 960,
+     192},
 };
 
 // An empty dialog template: the controls are created at load, at their twips places.
