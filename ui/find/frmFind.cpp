@@ -1,7 +1,7 @@
 #include "ui/find/frmFind.h"
 
 #include <cmath>
-#include <new>
+#include <stdexcept>
 #include <vector>
 
 #include "platform/win32_util.h"
@@ -126,8 +126,8 @@ INT_PTR CALLBACK frmFind::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     }
     try {
         return self->OnMessage(msg, wParam, lParam);
-    } catch (const std::bad_alloc&) {
-        return FALSE;  // a step that ran out of memory leaves the text as it was
+    } catch (const std::exception&) {
+        return FALSE;  // a step that fails (out of memory) leaves the text as it was
     }
 }
 
