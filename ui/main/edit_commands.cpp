@@ -2,6 +2,7 @@
 // and the Find/Replace dialog.
 #include "app/mdlCode.h"
 #include "platform/clipboard.h"
+#include "ui/find/frmFind.h"
 #include "ui/main/frmMain.h"
 #include "ui/main/menu_def.h"
 
@@ -55,4 +56,8 @@ void frmMain::mnuSelectAll_Click() {
     SendMessageA(txtDoc_, EM_SETSEL, 0, -1);
 }
 
-void frmMain::mnuFindReplace_Click() {}
+// A fresh dialog at each opening: nothing of the last search carries over.
+void frmMain::mnuFindReplace_Click() {
+    frmFind dialog(*this, platform_);
+    dialog.ShowModal();
+}

@@ -1,0 +1,326 @@
+#include "ui/find/frmFind.h"
+
+#include <cmath>
+#include <stdexcept>
+#include <vector>
+
+#include "platform/win32_util.h"
+#include "ui/main/frmMain.h"
+#include "ui/main/layout.h"
+
+using namespace quillet;
+
+namespace {
+
+constexpr const char* kRegionSearched = "The specified region has been searched.";
+constexpr int kShortHeight = 155;  // pixels, searching
+constexpr int kTallHeight = 240;   // pixels, replacing
+constexpr double kDesignWidth = 5820;
+constexpr DWORD kStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+
+struct ControlDef {
+    int id;
+    const char* cls;
+    const char* caption;
+    DWORD style;
+    double left, top, width, height;  // twips
+};
+
+// In tab order (the options sit in the frame, 132 by 528 twips from the client's corner).
+constexpr DWORD kStop = WS_TABSTOP | WS_GROUP;
+constexpr ControlDef kControls[] = {
+    {frmFind::kTxtFind, "EDIT", "", kStop | ES_AUTOHSCROLL, 1260, 180, 3000, 312},
+    {frmFind::kOptScope0, "BUTTON", "&Document", kStop | BS_AUTORADIOBUTTON, 312, 744, 1380, 300},
+    {frmFind::kOptScope1, "BUTTON", "&Selection", WS_DISABLED | BS_AUTORADIOBUTTON, 312, 1068, 1380,
+     300},
+    {frmFind::kChkMatchCase, "BUTTON", "&Match Case", kStop | BS_AUTOCHECKBOX, 2280, 564, 2004,
+     300},
+    {frmFind::kTxtReplace, "EDIT", "", kStop | WS_DISABLED | ES_AUTOHSCROLL, 1260, 1692, 3000, 312},
+    {frmFind::kCmdFindNext, "BUTTON", "&Find Next", kStop | BS_DEFPUSHBUTTON, 4500, 120, 1200, 396},
+    {frmFind::kCmdMode, "BUTTON", "Replace >>", kStop, 4500, 588, 1200, 396},
+    {frmFind::kCmdCancel, "BUTTON", "&Cancel", kStop, 4500, 1056, 1200, 396},
+    {frmFind::kCmdReplace, "BUTTON", "&Replace", kStop | WS_DISABLED, 4500, 1632, 1200, 396},
+    {frmFind::kCmdReplaceAll, "BUTTON", "Replace &All", kStop | WS_DISABLED, 4500, 2100, 1200, 396},
+    // Below the options in the Z order, and never painting over them.
+    {frmFind::kFraScope, "BUTTON", "Search", WS_GROUP | WS_CLIPSIBLINGS | BS_GROUPBOX, 132, 528,
+     1980, 912},
+    {frmFind::kLblFind, "STATIC", "Find what:", WS_GROUP | SS_LEFTNOWORDWRAP, 180, 240, 1032, 192},
+    {frmFind::kLblReplace, "STATIC", "Replace with:", WS_GROUP | SS_LEFTNOWORDWRAP, 180, 1752, 960,
+     192},
+};
+
+// An empty dialog template: the controls are created at load, at their twips places.
+std::vector<WORD> DialogTemplate() {
+    std::vector<WORD> t;
+    const auto dword = [&](DWORD v) {
+        t.push_back(LOWORD(v));
+        t.push_back(HIWORD(v));
+    };
+    dword(kStyle);
+    dword(0);
+    t.insert(t.end(), {0, 0, 0, 0, 0, 0, 0});  // no items, place, size, menu, class
+    for (const char* c = "Find/Replace"; *c != '\0'; ++c) {
+        t.push_back(static_cast<WORD>(*c));
+    }
+    t.push_back(0);
+    return t;
+}
+
+double TwipsPerPixelY() {
+    return TwipsPerPixel(ScreenPixelsPerInch().y);
+}
+
+}  // namespace
+
+const CaseFold& AnsiCaseFold() {
+    static const CaseFold fold = [] {
+        char bytes[256];
+        for (int c = 0; c < 256; ++c) {
+            bytes[c] = static_cast<char>(c);
+        }
+        CharLowerBuffA(bytes, 256);
+        CaseFold table{};
+        for (int c = 0; c < 256; ++c) {
+            table[c] = static_cast<unsigned char>(bytes[c]);
+        }
+        return table;
+    }();
+    return fold;
+}
+
+frmFind::frmFind(frmMain& owner, IPlatform& platform)
+    : owner_(owner), platform_(platform), engine_(AnsiCaseFold()) {}
+
+frmFind::~frmFind() {
+    if (hwnd_ != nullptr) {
+        DestroyWindow(hwnd_);
+    }
+}
+
+void frmFind::ShowModal() {
+    modal_ = true;
+    const std::vector<WORD> dialog = DialogTemplate();
+    DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
+                            reinterpret_cast<const DLGTEMPLATE*>(dialog.data()), owner_.hWnd(),
+                            &frmFind::DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+void frmFind::ShowModeless() {
+    modal_ = false;
+    const std::vector<WORD> dialog = DialogTemplate();
+    CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+                               reinterpret_cast<const DLGTEMPLATE*>(dialog.data()), owner_.hWnd(),
+                               &frmFind::DialogProc, reinterpret_cast<LPARAM>(this));
+    ShowWindow(hwnd_, SW_SHOW);
+}
+
+INT_PTR CALLBACK frmFind::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<frmFind*>(lParam);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+    }
+    auto* self = reinterpret_cast<frmFind*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    if (self == nullptr) {
+        return FALSE;
+    }
+    try {
+        return self->OnMessage(msg, wParam, lParam);
+    } catch (const std::exception&) {
+        return FALSE;  // a step that fails (out of memory) leaves the text as it was
+    }
+}
+
+INT_PTR frmFind::OnMessage(UINT msg, WPARAM wParam, LPARAM) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            CreateControls();
+            Form_Load();
+            SetFocus(Item(kTxtFind));
+            return FALSE;  // the focus is set
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_CLOSE:
+            cmdCancel_Click();
+            return TRUE;
+        case WM_NCDESTROY:
+            SetWindowLongPtrA(hwnd_, DWLP_USER, 0);
+            hwnd_ = nullptr;
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+void frmFind::OnCommand(int id, int code) {
+    if (code != BN_CLICKED) {
+        return;
+    }
+    switch (id) {
+        case kCmdFindNext:
+            cmdFindNext_Click();
+            break;
+        case kCmdCancel:
+            cmdCancel_Click();
+            break;
+        case kCmdMode:
+            cmdMode_Click();
+            break;
+        case kCmdReplace:
+            cmdReplace_Click();
+            break;
+        case kCmdReplaceAll:
+            cmdReplaceAll_Click();
+            break;
+        case kChkMatchCase:
+            chkMatchCase_Click();
+            break;
+        case kOptScope0:
+        case kOptScope1:
+            optScope_Click(id - kOptScope0);
+            break;
+        default:
+            break;
+    }
+}
+
+void frmFind::CreateControls() {
+    const ScreenResolution screen = ScreenPixelsPerInch();
+    const double tppx = TwipsPerPixel(screen.x);
+    const double tppy = TwipsPerPixel(screen.y);
+    const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
+    for (const ControlDef& c : kControls) {
+        const DWORD edge = std::string(c.cls) == "EDIT" ? WS_EX_CLIENTEDGE : 0;
+        const HWND control = CreateWindowExA(
+            edge, c.cls, c.caption, WS_CHILD | WS_VISIBLE | c.style, TwipsToPixels(c.left, tppx),
+            TwipsToPixels(c.top, tppy), TwipsToPixels(c.width, tppx), TwipsToPixels(c.height, tppy),
+            hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleA(nullptr),
+            nullptr);
+        SendMessageA(control, WM_SETFONT, font, FALSE);
+    }
+    CheckDlgButton(hwnd_, kOptScope0, BST_CHECKED);
+    // The outer width that gives the design client width; the height comes with the mode.
+    RECT r{0, 0, TwipsToPixels(kDesignWidth, tppx), 0};
+    AdjustWindowRectEx(&r, kStyle, FALSE, WS_EX_DLGMODALFRAME);
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, kShortHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void frmFind::SetOuterHeight(int twips) {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, TwipsToPixels(twips, TwipsPerPixelY()),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool frmFind::SelectionScope() const {
+    return IsDlgButtonChecked(hwnd_, kOptScope1) == BST_CHECKED;
+}
+
+void frmFind::Form_Load() {
+    pixelTwips_ = static_cast<int>(std::lround(TwipsPerPixelY()));
+    SetOuterHeight(pixelTwips_ * kShortHeight);
+    replaceMode_ = false;
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(owner_.txtDoc(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    const bool selection = engine_.Load(static_cast<TextPos>(start),
+                                        static_cast<TextPos>(end) - static_cast<TextPos>(start));
+    EnableWindow(Item(kOptScope1), selection);
+    if (selection) {
+        CheckRadioButton(hwnd_, kOptScope0, kOptScope1, kOptScope1);
+        optScope_Click(1);
+    }
+    RECT me{};
+    RECT owner{};
+    GetWindowRect(hwnd_, &me);
+    GetWindowRect(owner_.hWnd(), &owner);
+    const int width = me.right - me.left;
+    const int height = me.bottom - me.top;
+    SetWindowPos(hwnd_, nullptr, owner.left + (owner.right - owner.left - width) / 2,
+                 owner.top + (owner.bottom - owner.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void frmFind::cmdMode_Click() {
+    replaceMode_ = !replaceMode_;
+    SetOuterHeight(pixelTwips_ * (replaceMode_ ? kTallHeight : kShortHeight));
+    SetWindowTextA(Item(kCmdMode), replaceMode_ ? "Replace <<" : "Replace >>");
+    for (int id : {kCmdReplace, kCmdReplaceAll, kTxtReplace}) {
+        EnableWindow(Item(id), replaceMode_);
+    }
+}
+
+void frmFind::chkMatchCase_Click() {
+    engine_.SetMatchCase(IsDlgButtonChecked(hwnd_, kChkMatchCase) == BST_CHECKED);
+}
+
+void frmFind::optScope_Click(int index) {
+    engine_.ChooseScope(index == 1);
+    // Tab enters the options at the chosen one, so tabbing never changes the scope.
+    for (int id : {kOptScope0, kOptScope1}) {
+        const LONG_PTR style = GetWindowLongPtrA(Item(id), GWL_STYLE);
+        const bool chosen = id - kOptScope0 == index;
+        SetWindowLongPtrA(Item(id), GWL_STYLE, chosen ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    }
+}
+
+void frmFind::cmdCancel_Click() {
+    if (modal_) {
+        EndDialog(hwnd_, IDCANCEL);
+    } else {
+        DestroyWindow(hwnd_);
+    }
+}
+
+void frmFind::cmdFindNext_Click() {
+    SearchNext();
+}
+
+void frmFind::SearchNext() {
+    ShowStep(engine_.SearchNext(owner_.Text(), WindowText(Item(kTxtFind)), SelectionScope()));
+}
+
+void frmFind::cmdReplace_Click() {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(owner_.txtDoc(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    ShowStep(engine_.Replace(owner_.Text(), static_cast<TextPos>(start),
+                             static_cast<TextPos>(end - start), WindowText(Item(kTxtFind)),
+                             WindowText(Item(kTxtReplace)), SelectionScope()));
+}
+
+void frmFind::cmdReplaceAll_Click() {
+    const auto edit = engine_.ReplaceAll(owner_.Text(), WindowText(Item(kTxtFind)),
+                                         WindowText(Item(kTxtReplace)), SelectionScope());
+    if (edit) {
+        ShowStep({SearchStep::Replace, edit->offset, edit->removed, *edit});
+        return;
+    }
+    // Even with nothing replaced, Replace All counts as an edit of the document.
+    SendMessageA(owner_.txtDoc(), EM_SETMODIFY, TRUE, 0);
+    owner_.txtDoc_Change();
+}
+
+void frmFind::ShowStep(const SearchStep& step) {
+    const HWND box = owner_.txtDoc();
+    switch (step.kind) {
+        case SearchStep::Select:
+            SendMessageA(box, EM_SETSEL, static_cast<WPARAM>(step.offset),
+                         static_cast<LPARAM>(step.offset + step.length));
+            SendMessageA(box, EM_SCROLLCARET, 0, 0);
+            break;
+        case SearchStep::Replace:
+            SendMessageA(box, EM_SETSEL, static_cast<WPARAM>(step.edit.offset),
+                         static_cast<LPARAM>(step.edit.offset + step.edit.removed));
+            SendMessageA(box, EM_REPLACESEL, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>(step.edit.inserted.c_str()));
+            break;
+        case SearchStep::RegionSearched:
+            platform_.ShowMessage(hwnd_, kRegionSearched, MsgIcon::Exclamation, MsgButtons::Ok);
+            break;
+    }
+}

@@ -1,0 +1,83 @@
+#pragma once
+// The search and replace rules behind the Find/Replace dialog, free of any window: the
+// dialog hands in the document text, the selection and its control values, and applies
+// what comes back to the text box.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillet {
+
+// Positions are 1-based character positions (offset + 1); 32-bit, so a document at the
+// load limit (65,536 characters) is covered whole.
+using TextPos = std::int32_t;
+
+// Each byte of the ANSI code page to its lower case, as the platform maps it.
+using CaseFold = std::array<unsigned char, 256>;
+
+enum class CompareMode : std::int16_t { Exact = 0, IgnoreCase = 1 };
+
+// The 1-based position of the first occurrence of the pattern that begins at or after
+// `start`, or 0 when there is none. An empty pattern is found at `start` itself.
+TextPos FindText(TextPos start, std::string_view text, std::string_view pattern, CompareMode mode,
+                 const CaseFold& fold);
+
+bool TextEquals(std::string_view a, std::string_view b, CompareMode mode, const CaseFold& fold);
+
+// A change of the document: `removed` characters at the 0-based `offset` give way to
+// `inserted`.
+struct TextEdit {
+    TextPos offset = 0;
+    TextPos removed = 0;
+    std::string inserted;
+};
+
+// What one step asks of the text box.
+struct SearchStep {
+    enum Kind { Select, RegionSearched, Replace } kind;
+    TextPos offset = 0;  // Select: the match, 0-based
+    TextPos length = 0;
+    TextEdit edit;  // Replace: the selection and its replacement
+};
+
+// The dialog's search state: the region captured at load, the next search position
+// and the comparison.
+class SearchEngine {
+public:
+    explicit SearchEngine(const CaseFold& fold) : fold_(&fold) {}
+
+    // Captures the text box's selection as the region. True when there was one, that
+    // is when the Selection scope is offered (and chosen).
+    bool Load(TextPos selStart, TextPos selLength);
+    void ChooseScope(bool selection);
+    void SetMatchCase(bool matchCase);
+
+    SearchStep SearchNext(std::string_view doc, std::string_view pattern, bool selectionScope);
+    // Replaces the selection when it is a match (and, in the Selection scope, one the
+    // search could have found); otherwise searches.
+    SearchStep Replace(std::string_view doc, TextPos selStart, TextPos selLength,
+                       std::string_view pattern, std::string_view replacement, bool selectionScope);
+    // One splice from the first replaced match to the last, or nothing when nothing
+    // matched. Inserted text is never searched again.
+    std::optional<TextEdit> ReplaceAll(std::string_view doc, std::string_view pattern,
+                                       std::string_view replacement, bool selectionScope);
+
+    TextPos RegionStart() const { return regionStart_; }
+    TextPos RegionEnd() const { return regionEnd_; }
+    TextPos SearchPos() const { return searchPos_; }
+    CompareMode Compare() const { return compare_; }
+
+private:
+    // Keeps the region on the text it was captured on across an edit of the document.
+    void MoveRegion(TextPos offset, TextPos removed, TextPos inserted);
+
+    const CaseFold* fold_;
+    CompareMode compare_ = CompareMode::IgnoreCase;
+    TextPos regionStart_ = 1;
+    TextPos regionEnd_ = 1;
+    TextPos searchPos_ = 1;
+};
+
+}  // namespace quillet
