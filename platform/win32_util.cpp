@@ -44,3 +44,14 @@ std::string WindowText(HWND hwnd) {
         SendMessageA(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
     return std::string(buffer.data(), static_cast<size_t>(got));
 }
+
+std::string SelectedText(HWND edit) {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const std::string text = WindowText(edit);
+    if (end <= start || start >= text.size()) {
+        return "";
+    }
+    return text.substr(start, end - start);
+}
