@@ -1,7 +1,7 @@
-// The clipboard registers driven by real key messages, and the text transforms.
+// The clipboard registers driven by real key messages to the text box and the list.
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <sstream>
 
 #include "app/mdlCode.h"
 #include "test_support.h"
@@ -9,41 +9,15 @@
 
 namespace {
 
-enum class At { Box, List, Timer, Select, Undo, OtherLayout };
-enum Act { Down = 1, Up = 2, Press = Down | Up };
-
-// A key message to the text box or the list with the shift state it sees, a wait for
-// the pop-up timer, a new selection (vk..shift as start..end), Undo, or a switch to
-// another keyboard layout.
-struct Step {
-    At at;
-    int act;
-    WPARAM vk;
-    int shift;
-};
-
-const Step kCtrlDown{At::Box, Down, VK_CONTROL, 2};
-const Step kShiftDown{At::Box, Down, VK_SHIFT, 3};
-const Step kShiftUp{At::Box, Up, VK_SHIFT, 2};
-const Step kFire{At::Timer, 0, 0, 0};
-const Step kRowDown{At::List, Press, VK_DOWN, 3};
-Step InList(WPARAM vk, int shift = 3, int act = Press) {
-    return {At::List, act, vk, shift};
+// Parts of a '|'-separated list.
+std::vector<std::string> Split(const std::string& joined) {
+    std::vector<std::string> parts;
+    std::stringstream in(joined);
+    for (std::string part; std::getline(in, part, '|');) {
+        parts.push_back(part);
+    }
+    return parts;
 }
-Step SelectText(int start, int end) {
-    return {At::Select, 0, static_cast<WPARAM>(start), end};
-}
-
-struct Case {
-    const char* name;
-    const char* text;
-    int selStart, selEnd;
-    std::vector<Step> steps;
-    const char* textAfter;
-    int shownRow;                        // the list's selected row; -1 when hidden
-    std::vector<std::string> registers;  // from register 0; the rest stay empty
-    std::vector<std::string> rows = {};  // the list's first rows, when checked
-};
 
 class RegistersTest : public ProcessTest {
 protected:
@@ -62,39 +36,60 @@ protected:
         keys[VK_MENU] = (shift & 4) ? 0x80 : 0;
         SetKeyboardState(keys);
     }
-    void Run(const Step& step) {
-        const HWND target = step.at == At::List ? list() : box();
-        switch (step.at) {
-            case At::Timer:
-                WaitUntilFired();
+    void Run(char step) {
+        // Key steps: where, which key, the shift state it sees, down and/or up.
+        struct KeyStep {
+            char token;
+            bool inList;
+            WPARAM vk;
+            int shift;
+            bool down, up;
+        };
+        static const KeyStep kKeys[] = {
+            {'^', false, VK_CONTROL, 2, true, false},  // Ctrl, then Shift down in the box
+            {'+', false, VK_SHIFT, 3, true, false},
+            {'-', false, VK_SHIFT, 2, false, true},  // Shift, then Ctrl up in the box
+            {'_', false, VK_CONTROL, 0, false, true},
+            {'t', false, 'C', 3, true, true},       // C typed in the box with both held
+            {'7', false, VK_MENU, 7, true, false},  // Alt down with both held
+            {'d', true, VK_DOWN, 3, true, true},    // the list: arrow down
+            {'C', true, 'C', 3, true, true},
+            {'X', true, 'X', 3, true, true},
+            {'V', true, 'V', 3, true, true},
+            {'c', true, 'C', 2, true, true},  // Shift already released
+            {'x', true, 'X', 2, true, true},
+            {'v', true, 'V', 2, true, true},
+            {'k', true, VK_CONTROL, 1, false, true},  // Ctrl released in the list
+        };
+        for (const KeyStep& k : kKeys) {
+            if (k.token == step) {
+                SetShift(k.shift);
+                const HWND to = k.inList ? list() : box();
+                if (k.down) {
+                    SendMessageA(to, WM_KEYDOWN, k.vk, 1);
+                }
+                if (k.up) {
+                    SendMessageA(to, WM_KEYUP, k.vk, 0xC0000001);
+                }
                 return;
-            case At::Select:
-                SendMessageA(box(), EM_SETSEL, step.vk, step.shift);
-                return;
-            case At::Undo:
-                SendMessageA(box(), EM_UNDO, 0, 0);
-                return;
-            case At::OtherLayout:
-                ui.layout = reinterpret_cast<HKL>(static_cast<UINT_PTR>(0x04190419));
-                return;
-            default:
-                break;
+            }
         }
-        SetShift(step.shift);
-        if (step.act & Down) {
-            SendMessageA(target, WM_KEYDOWN, step.vk, 1);
-        }
-        if (step.act & Up) {
-            SendMessageA(target, WM_KEYUP, step.vk, 0xC0000001);
-        }
-    }
-    void WaitUntilFired() {
-        const DWORD start = GetTickCount();
-        while (form().tmrClipboard().Enabled() && GetTickCount() - start < 5000) {
+        if (step == 'w') {  // the pop-up timer fires
+            const DWORD start = GetTickCount();
+            while (form().tmrClipboard().Enabled() && GetTickCount() - start < 5000) {
+                PumpMessages();
+                Sleep(20);
+            }
             PumpMessages();
-            Sleep(20);
+        } else if (step == 'L') {  // the user switches to another keyboard layout
+            ui.layout = reinterpret_cast<HKL>(static_cast<UINT_PTR>(0x04190419));
+        } else if (step == 'e' || step == 'a') {  // caret to the end; select all
+            SendMessageA(box(), EM_SETSEL, step == 'e' ? 100 : 0, step == 'e' ? 100 : -1);
+        } else if (step == 'u') {
+            SendMessageA(box(), EM_UNDO, 0, 0);
+        } else {
+            ADD_FAILURE() << "no step " << step;
         }
-        PumpMessages();
     }
     std::string Row(int index) {
         char text[64] = {};
@@ -104,110 +99,30 @@ protected:
 };
 
 TEST_F(RegistersTest, KeyMessagesDriveTheRegisterList) {
-    const Step kChord[] = {kCtrlDown, kShiftDown, kFire};
-    const auto chord = [&](std::vector<Step> then) {
-        then.insert(then.begin(), std::begin(kChord), std::end(kChord));
-        return then;
-    };
-    const auto again = [&](std::vector<Step> then) {  // Shift released and pressed again
-        then.insert(then.begin(), {kShiftUp, kShiftDown, kFire});
-        return then;
-    };
-    const auto concat = [](std::vector<Step> a, const std::vector<Step>& b) {
-        a.insert(a.end(), b.begin(), b.end());
-        return a;
-    };
-    const Case cases[] = {
-        {"a quick Ctrl+Shift+C shows nothing and stores nothing",
-         "abc",
-         0,
-         3,
-         {kCtrlDown,
-          kShiftDown,
-          {At::Box, Press, 'C', 3},
-          kShiftUp,
-          {At::Box, Up, VK_CONTROL, 0},
-          kFire},
-         "abc",
-         -1,
-         {}},
-        {"a held chord shows nine rows on register 0",
-         "abc",
-         0,
-         3,
-         chord({}),
-         "abc",
-         0,
-         {},
-         std::vector<std::string>(9, "")},
-        {"C stores, and the next pop-up starts on its row",
-         "abc",
-         1,
-         3,
-         concat(chord({kRowDown, kRowDown, InList('C')}), again({})),
-         "abc",
-         2,
-         {"", "", "bc"}},
-        {"C without a selection keeps the list; Ctrl released closes it",
-         "abc",
-         1,
-         1,
-         chord({InList('C'), InList(VK_CONTROL, 1, Up)}),
-         "abc",
-         -1,
-         {}},
-        {"X stores and deletes", "abc", 0, 2, chord({InList('X')}), "c", -1, {"ab"}},
-        {"X then Undo", "abc", 0, 2, chord({InList('X'), {At::Undo, 0, 0, 0}}), "abc", -1, {"ab"}},
-        {"V of an empty register deletes the selection",
-         "abc",
-         0,
-         2,
-         chord({InList('V')}),
-         "c",
-         -1,
-         {}},
-        {"V pastes a stored register and keeps it",
-         "abc",
-         0,
-         2,
-         concat(chord({InList('C'), SelectText(3, 3)}), again({InList('V')})),
-         "abcab",
-         -1,
-         {"ab"}},
-        {"shift state 2 in the list does nothing",
-         "abc",
-         0,
-         3,
-         chord({InList('C', 2), InList('X', 2), InList('V', 2)}),
-         "abc",
-         0,
-         {}},
-        {"a key release in the list activates the layout of the pop-up again",
-         "abc",
-         0,
-         3,
-         chord({{At::OtherLayout, 0, 0, 0}, kRowDown}),
-         "abc",
-         1,
-         {}},
-        {"shift state 7 in the text box starts nothing",
-         "abc",
-         0,
-         3,
-         {{At::Box, Down, VK_MENU, 7}, kFire},
-         "abc",
-         -1,
-         {}},
-        {"a caption of 15 characters and one of 16",
-         "abcdefghijklmnop",
-         0,
-         15,
-         concat(chord({InList('C'), SelectText(0, 16)}),
-                concat(again({kRowDown, InList('C')}), again({}))),
-         "abcdefghijklmnop",
-         1,
-         {"abcdefghijklmno", "abcdefghijklmnop"},
-         {"abcdefghijklmno", "abcdefghijklmno\x85", ""}},
+    struct Case {
+        const char* name;
+        const char* text;
+        int selStart, selEnd;
+        const char* keys;
+        const char* textAfter;
+        int shownRow;           // the list's selected row; -1 when hidden
+        const char* registers;  // '|'-separated from register 0; the rest stay empty
+        const char* rows = "";  // the list's first rows, '|'-separated
+    } const cases[] = {
+        {"a quick Ctrl+Shift+C", "abc", 0, 3, "^+t-_w", "abc", -1, ""},
+        {"a held chord", "abc", 0, 3, "^+w", "abc", 0, "", "||||||||"},
+        {"C, then the next pop-up", "abc", 1, 3, "^+wddC-+w", "abc", 2, "||bc"},
+        {"C without a selection, then Ctrl up", "abc", 1, 1, "^+wCk", "abc", -1, ""},
+        {"X", "abc", 0, 2, "^+wX", "c", -1, "ab"},
+        {"X, then Undo", "abc", 0, 2, "^+wXu", "abc", -1, "ab"},
+        {"V of an empty register", "abc", 0, 2, "^+wV", "c", -1, ""},
+        {"C, then V at the end", "abc", 0, 2, "^+wCe-+wV", "abcab", -1, "ab"},
+        {"shift state 2 in the list", "abc", 0, 3, "^+wcxv", "abc", 0, ""},
+        {"shift state 7 in the text box", "abc", 0, 3, "^7w", "abc", -1, ""},
+        {"another layout, then a key up", "abc", 0, 3, "^+wLd", "abc", 1, ""},
+        {"captions of 15 and 16 characters", "abcdefghijklmnop", 0, 15, "^+wCa-+wdC-+w",
+         "abcdefghijklmnop", 1, "abcdefghijklmno|abcdefghijklmnop",
+         "abcdefghijklmno|abcdefghijklmno\x85|"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -216,27 +131,28 @@ TEST_F(RegistersTest, KeyMessagesDriveTheRegisterList) {
         const HKL layout = ui.layout;
         form().SetText(c.text);
         SendMessageA(box(), EM_SETSEL, c.selStart, c.selEnd);
-        for (const Step& step : c.steps) {
-            Run(step);
+        for (const char* step = c.keys; *step != '\0'; ++step) {
+            Run(*step);
         }
         EXPECT_EQ(WindowText(box()), c.textAfter);
         const bool shown = c.shownRow >= 0;
         EXPECT_EQ(IsWindowVisible(list()) != FALSE, shown);
         EXPECT_EQ(IsWindowEnabled(box()) != FALSE, !shown);
+        EXPECT_EQ(GetFocus(), shown ? list() : box());
         EXPECT_FALSE(form().tmrClipboard().Enabled());
         EXPECT_EQ(ui.layout, layout);
         if (shown) {
             EXPECT_EQ(SendMessageA(list(), LB_GETCOUNT, 0, 0), 9);
             EXPECT_EQ(SendMessageA(list(), LB_GETCURSEL, 0, 0), c.shownRow);
-            EXPECT_EQ(GetFocus(), list());
         }
+        std::vector<std::string> registers = Split(c.registers);
+        registers.resize(10);
         for (int i = 0; i < 10; ++i) {
-            const std::string expected =
-                i < static_cast<int>(c.registers.size()) ? c.registers[i] : "";
-            EXPECT_EQ(form().registers().Register(i), expected) << "register " << i;
+            EXPECT_EQ(form().registers().Register(i), registers[i]) << "register " << i;
         }
-        for (size_t i = 0; i < c.rows.size(); ++i) {
-            EXPECT_EQ(Row(static_cast<int>(i)), c.rows[i]) << "row " << i;
+        const std::vector<std::string> rows = Split(c.rows);
+        for (size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(Row(static_cast<int>(i)), rows[i]) << "row " << i;
         }
     }
 }
