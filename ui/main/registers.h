@@ -49,6 +49,7 @@ public:
     void tmrClipboard_Timer();
     void lstClipboard_KeyUp(int keyCode, int shift);
 
+    // What a register holds (0 to 9).
     const std::string& Register(int index) const { return Registers[index]; }
 
     // The list shows registers 0 to 8; the last one is never reached.
