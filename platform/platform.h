@@ -30,4 +30,9 @@ public:
     virtual BOOL OpenFileDialog(OPENFILENAMEA* ofn) = 0;
     virtual BOOL SaveFileDialog(OPENFILENAMEA* ofn) = 0;
     virtual short FileTitle(const char* path, char* buffer, WORD size) = 0;
+
+    // The keyboard layout of this thread, and activating one again (the register list
+    // puts back the layout it came up under).
+    virtual HKL KeyboardLayout() = 0;
+    virtual void ActivateLayout(HKL layout) = 0;
 };

@@ -62,6 +62,14 @@ SYSTEMTIME Win32Platform::LocalNow() {
     return now;
 }
 
+HKL Win32Platform::KeyboardLayout() {
+    return GetKeyboardLayout(0);
+}
+
+void Win32Platform::ActivateLayout(HKL layout) {
+    ActivateKeyboardLayout(layout, 0);
+}
+
 namespace {
 
 // comdlg32 comes in with the first file dialog, not at start-up.

@@ -11,4 +11,7 @@ public:
     BOOL OpenFileDialog(OPENFILENAMEA* ofn) override;
     BOOL SaveFileDialog(OPENFILENAMEA* ofn) override;
     short FileTitle(const char* path, char* buffer, WORD size) override;
+    // The register list's keyboard layout.
+    HKL KeyboardLayout() override;
+    void ActivateLayout(HKL layout) override;
 };

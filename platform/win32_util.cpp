@@ -61,3 +61,14 @@ std::string ModuleFileName(HMODULE module, DWORD initialChars) {
         path.resize(path.size() * 2);
     }
 }
+
+std::string SelectedText(HWND edit) {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const std::string text = WindowText(edit);
+    if (end <= start || start >= text.size()) {
+        return "";
+    }
+    return text.substr(start, end - start);
+}

@@ -91,3 +91,6 @@ std::string ModuleFileName(HMODULE module = nullptr, DWORD initialChars = MAX_PA
 
 // A window's text through WM_GETTEXT, as ANSI.
 std::string WindowText(HWND hwnd);
+
+// The selected text of an edit control, as ANSI (empty when nothing is selected).
+std::string SelectedText(HWND edit);

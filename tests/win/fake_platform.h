@@ -84,6 +84,11 @@ public:
         return GetFileTitleA(path, buffer, size);
     }
 
+    // The thread's keyboard layout, kept here: Wine switches no layout.
+    HKL layout = reinterpret_cast<HKL>(static_cast<UINT_PTR>(0x04090409));
+    HKL KeyboardLayout() override { return layout; }
+    void ActivateLayout(HKL hkl) override { layout = hkl; }
+
     std::string MessageTexts() const {
         std::string all;
         for (const ShownMessage& m : messages) {

@@ -55,10 +55,11 @@ void frmMain::CreateControls() {
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
                                nullptr);
     };
-    // Created in tab order; the list lies over the text box when it shows.
+    // Created in tab order; the list lies over the text box when it shows, so the text
+    // box must not paint over it.
     txtDoc_ = child("EDIT",
-                    WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE |
-                        ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_NOHIDESEL,
+                    WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL |
+                        ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_NOHIDESEL,
                     WS_EX_CLIENTEDGE, kTxtDocId);
     lstClipboard_ = child("LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                           WS_EX_CLIENTEDGE, kLstClipboardId);

@@ -1,5 +1,31 @@
 #include "ui/main/registers.h"
 
+#include "app/mdlCode.h"
+#include "platform/win32_util.h"
+#include "ui/main/edit_text.h"
+
+using namespace quillet;
+
+namespace {
+
+constexpr int kShiftCtrl = 3;  // exactly Shift and Ctrl, Alt up
+
+// The ellipsis after a long register's caption, in the ANSI code page.
+std::string AnsiEllipsis() {
+    char bytes[8] = {};
+    const wchar_t ellipsis = 0x2026;
+    const int n =
+        WideCharToMultiByte(CP_ACP, 0, &ellipsis, 1, bytes, sizeof bytes, nullptr, nullptr);
+    return std::string(bytes, n > 0 ? static_cast<size_t>(n) : 0);
+}
+
+void ReplaceSelection(HWND box, const std::string& text) {
+    SendMessageA(box, EM_REPLACESEL, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+}  // namespace
+
 void WindowTimer::SetEnabled(bool enabled) {
     if (enabled == enabled_ || owner_ == nullptr) {
         return;
@@ -23,17 +49,77 @@ void ClipboardRegisters::Detach() {
     owner_ = txtDoc_ = lstClipboard_ = nullptr;
 }
 
-void ClipboardRegisters::txtDoc_KeyDown(int, int) {}
+void ClipboardRegisters::txtDoc_KeyDown(int, int shift) {
+    // Auto-repeat keeps arriving while the chord is held; a running timer keeps its
+    // count, so the pop-up isn't postponed.
+    if (shift == kShiftCtrl) {
+        ChordHeld = true;
+        tmrClipboard_.SetEnabled(true);
+    }
+}
 
-void ClipboardRegisters::txtDoc_KeyUp(int, int) {}
+void ClipboardRegisters::txtDoc_KeyUp(int, int) {
+    ChordHeld = false;
+}
 
 void ClipboardRegisters::txtDoc_GotFocus() {
     ShowWindow(lstClipboard_, SW_HIDE);
 }
 
 void ClipboardRegisters::tmrClipboard_Timer() {
-    // Nothing shows the register list yet: the timer fires once and stops.
+    SendMessageA(lstClipboard_, LB_RESETCONTENT, 0, 0);
+    const std::string ellipsis = AnsiEllipsis();
+    for (int index = 0; index < kShownRegisters; ++index) {
+        const std::string row = RegisterCaption(Registers[index], ellipsis);
+        SendMessageA(lstClipboard_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
+    }
+    if (ChordHeld) {
+        SetWindowPos(lstClipboard_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        EnableWindow(txtDoc_, FALSE);
+        ShowWindow(lstClipboard_, SW_SHOW);
+        SendMessageA(lstClipboard_, LB_SETCURSEL, LastRegister, 0);
+        SetFocus(lstClipboard_);
+    }
     tmrClipboard_.SetEnabled(false);
+    SavedLayout = mdlCode::Platform().KeyboardLayout();
 }
 
-void ClipboardRegisters::lstClipboard_KeyUp(int, int) {}
+void ClipboardRegisters::lstClipboard_KeyUp(int keyCode, int shift) {
+    const LRESULT row = SendMessageA(lstClipboard_, LB_GETCURSEL, 0, 0);
+    const short index = row >= 0 && row < kShownRegisters ? static_cast<short>(row) : -1;
+    mdlCode::Platform().ActivateLayout(SavedLayout);
+    if (keyCode == VK_CONTROL) {
+        CloseList();
+        return;
+    }
+    if (shift != kShiftCtrl || index < 0) {
+        return;  // arrow keys, Shift released, other letters
+    }
+    const bool selection = !SelectedText(txtDoc_).empty();
+    if (keyCode == 'C' && selection) {
+        StoreRegister(index);
+    } else if (keyCode == 'V') {
+        PasteRegister(index);
+    } else if (keyCode == 'X' && selection) {
+        StoreRegister(index);
+        ReplaceSelection(txtDoc_, "");
+    }
+}
+
+void ClipboardRegisters::StoreRegister(short index) {
+    Registers[index] = SelectedText(txtDoc_);
+    CloseList();
+    LastRegister = static_cast<std::uint8_t>(index);
+}
+
+void ClipboardRegisters::PasteRegister(short index) {
+    ReplaceSelection(txtDoc_, Registers[index]);
+    CloseList();
+    LastRegister = static_cast<std::uint8_t>(index);
+}
+
+// The text box is enabled before the list hides, so the focus can go back to it.
+void ClipboardRegisters::CloseList() {
+    EnableWindow(txtDoc_, TRUE);
+    ShowWindow(lstClipboard_, SW_HIDE);
+}

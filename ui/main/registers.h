@@ -49,7 +49,22 @@ public:
     void tmrClipboard_Timer();
     void lstClipboard_KeyUp(int keyCode, int shift);
 
+    // What a register holds (0 to 9).
+    const std::string& Register(int index) const { return Registers[index]; }
+
+    // The list shows registers 0 to 8; the last one is never reached.
+    static constexpr int kShownRegisters = 9;
+
 private:
+    void StoreRegister(short index);
+    void PasteRegister(short index);
+    void CloseList();
+
+    std::array<std::string, 10> Registers;
+    std::uint8_t LastRegister = 0;  // the row selected when the list pops up
+    bool ChordHeld = false;         // Ctrl+Shift went down in the text box, no key released since
+    HKL SavedLayout = nullptr;      // the keyboard layout when the list came up
+
     HWND owner_ = nullptr;
     HWND txtDoc_ = nullptr;
     HWND lstClipboard_ = nullptr;

@@ -1,0 +1,32 @@
+#include "ui/main/edit_text.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr std::size_t kCaptionLength = 15;
+
+std::string TwoDigits(int n) {
+    n %= 100;
+    if (n < 0) {
+        n += 100;
+    }
+    return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
+}
+
+}  // namespace
+
+std::string RegisterCaption(const std::string& text, const std::string& ellipsis) {
+    if (text.size() <= kCaptionLength) {
+        return text;
+    }
+    return text.substr(0, kCaptionLength) + ellipsis;
+}
+
+std::string DateTimeStamp(int hour, int minute, int day, int month, int year,
+                          const std::string& timeSeparator) {
+    return TwoDigits(hour) + timeSeparator + TwoDigits(minute) + " " + TwoDigits(day) + "." +
+           TwoDigits(month) + "." + TwoDigits(year);
+}
+
+}  // namespace quillet
