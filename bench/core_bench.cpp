@@ -9,33 +9,35 @@
 
 namespace {
 
-std::string Document() {
+// A document of the given length (the load limit by default), NUL bytes and all.
+std::string Document(size_t length = 65536) {
     std::string text;
-    while (text.size() < 65536) {
+    while (text.size() < length) {
         text += "The quick brown fox jumps over the lazy dog.\r\n";
         text.push_back('\0');
     }
-    text.resize(65536);
+    text.resize(length);
     return text;
 }
 
 void BM_TextFromFileBytes(benchmark::State& state) {
-    const std::string bytes = Document();
+    const std::string bytes = Document(static_cast<size_t>(state.range(0)));
     for (auto _ : state) {
         benchmark::DoNotOptimize(quillet::TextFromFileBytes(bytes));
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 65536);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * state.range(0));
 }
-BENCHMARK(BM_TextFromFileBytes);
+BENCHMARK(BM_TextFromFileBytes)->Arg(16384)->Arg(32768)->Arg(65536);
 
 void BM_FileBytesFromText(benchmark::State& state) {
-    const std::string text = quillet::TextFromFileBytes(Document());
+    const std::string text =
+        quillet::TextFromFileBytes(Document(static_cast<size_t>(state.range(0))));
     for (auto _ : state) {
         benchmark::DoNotOptimize(quillet::FileBytesFromText(text));
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 65536);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * state.range(0));
 }
-BENCHMARK(BM_FileBytesFromText);
+BENCHMARK(BM_FileBytesFromText)->Arg(16384)->Arg(32768)->Arg(65536);
 
 void BM_CaptionFor(benchmark::State& state) {
     const std::string current = "notes.txt - Quillet";
