@@ -11,4 +11,13 @@ public:
     BOOL OpenFileDialog(OPENFILENAMEA* ofn) override;
     BOOL SaveFileDialog(OPENFILENAMEA* ofn) override;
     short FileTitle(const char* path, char* buffer, WORD size) override;
+    // Pickers
+    BOOL ChooseColorDialog(CHOOSECOLORA* cc) override;
+    BOOL ChooseFontDialog(CHOOSEFONTA* cf) override;
+    LPITEMIDLIST IDListFromPath(const char* path) override;
+    LPITEMIDLIST BrowseForFolder(BROWSEINFOA* bi) override;
+    BOOL PathFromIDList(LPCITEMIDLIST list, char* path) override;
+    void FreeIDList(LPITEMIDLIST list) override;
+    int TwipsPerPixelY() override;
+    HDC DefaultPrinterDC() override;
 };
