@@ -45,8 +45,10 @@ bool CComDlgEx::ShowFolder() {
     IsDlgLoaded = true;
     BROWSEINFOA bi{};
     bi.hwndOwner = WidenHandle<HWND>(hwndOwner);
-    // Without a root list the tree starts at the desktop.
-    const IDList root(platform_, platform_.IDListFromPath(TopFolder.c_str()));
+    // Without a root list the tree starts at the desktop. An empty path is not asked
+    // about: the shell answers it with some folder of its own choosing.
+    const IDList root(platform_,
+                      TopFolder.empty() ? nullptr : platform_.IDListFromPath(TopFolder.c_str()));
     bi.pidlRoot = root.get();
     bi.lpszTitle = FolderDialogPrompt.c_str();
     bi.ulFlags = BIF_RETURNONLYFSDIRS;

@@ -107,7 +107,6 @@ public:
     std::vector<FontDialogCall> fontDialogs;
     std::deque<FontDialogAnswer> fontAnswers;
     std::vector<std::string> listPaths;  // what IDListFromPath was asked for
-    bool rootFound = true;
     std::vector<FolderDialogCall> folderDialogs;
     std::deque<FolderDialogAnswer> folderAnswers;
     std::vector<LPITEMIDLIST> freedLists;
@@ -185,7 +184,7 @@ public:
 
     LPITEMIDLIST IDListFromPath(const char* path) override {
         listPaths.push_back(path);
-        return rootFound ? Token(rootToken_) : nullptr;
+        return Token(rootToken_);
     }
 
     LPITEMIDLIST BrowseForFolder(BROWSEINFOA* bi) override {
