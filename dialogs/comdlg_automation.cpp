@@ -8,9 +8,12 @@
 
 #include "dialogs/CComDlgEx.h"
 #include "dialogs/CComDlgEx_h.h"  // generated from CComDlgEx.idl
+#include "dialogs/automation_args.h"
 #include "platform/com_ptr.h"
 #include "platform/ole_lazy.h"
 #include "platform/win32_util.h"
+
+using namespace automation;
 
 namespace {
 
@@ -47,154 +50,6 @@ HRESULT OutText(const std::string& text, BSTR* out) {
     }
     *out = ole::BstrFromAnsi(text).release();
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
-}
-
-// An optional in/out argument arrives left out (a missing-parameter error value), bound
-// to a caller's variable (by reference), or as a plain value.
-VARIANT* Target(VARIANT* v) {
-    return v != nullptr && v->vt == (VT_BYREF | VT_VARIANT) ? v->pvarVal : v;
-}
-
-bool LeftOut(VARIANT* v) {
-    v = Target(v);
-    return v == nullptr || (v->vt == VT_ERROR && v->scode == DISP_E_PARAMNOTFOUND);
-}
-
-void Check(HRESULT hr) {
-    if (FAILED(hr)) {
-        throw RunTimeError(13, "Type mismatch");
-    }
-}
-
-int32_t ReadInt(VARIANT* v) {
-    ole::ScopedVariant value;
-    Check(ole::ChangeType(value.get(), Target(v), VT_I4));
-    return (*value).lVal;
-}
-
-std::string ReadText(VARIANT* v) {
-    ole::ScopedVariant value;
-    Check(ole::ChangeType(value.get(), Target(v), VT_BSTR));
-    return ole::AnsiFromBstr((*value).bstrVal);
-}
-
-// Stores into the caller's variable in its own type, or replaces a plain value.
-void WriteValue(VARIANT* v, VARIANT& value) {
-    v = Target(v);
-    if ((v->vt & VT_BYREF) == 0) {
-        Check(ole::ClearVariant(v));
-        *v = value;
-        value.vt = VT_EMPTY;  // moved
-        return;
-    }
-    ole::ScopedVariant converted;
-    Check(ole::ChangeType(converted.get(), &value, static_cast<VARTYPE>(v->vt & ~VT_BYREF)));
-    switch (v->vt & ~VT_BYREF) {
-        case VT_I4:
-            *v->plVal = (*converted).lVal;
-            break;
-        case VT_I2:
-            *v->piVal = (*converted).iVal;
-            break;
-        case VT_R8:
-            *v->pdblVal = (*converted).dblVal;
-            break;
-        case VT_BSTR: {
-            ole::UniqueBstr old(*v->pbstrVal);
-            *v->pbstrVal = ole::BstrFromAnsi(ole::AnsiFromBstr((*converted).bstrVal)).release();
-            break;
-        }
-        default:
-            throw RunTimeError(13, "Type mismatch");
-    }
-}
-
-void WriteInt(VARIANT* v, int32_t number) {
-    VARIANT value{};
-    value.vt = VT_I4;
-    value.lVal = number;
-    WriteValue(v, value);
-}
-
-void WriteText(VARIANT* v, const std::string& text) {
-    VARIANT value{};
-    value.vt = VT_BSTR;
-    value.bstrVal = ole::BstrFromAnsi(text).release();
-    WriteValue(v, value);
-    ole::ClearVariant(&value);
-}
-
-// An int32 argument for the dialog object: null when left out.
-class IntArg {
-public:
-    explicit IntArg(VARIANT* v) : v_(v), given_(!LeftOut(v)) {
-        if (given_) {
-            value_ = ReadInt(v);
-        }
-    }
-    int32_t* get() { return given_ ? &value_ : nullptr; }
-    void WriteBack() {
-        if (given_) {
-            WriteInt(v_, value_);
-        }
-    }
-
-private:
-    VARIANT* v_;
-    bool given_;
-    int32_t value_ = 0;
-};
-
-std::optional<int32_t> OptionalInt(VARIANT* v) {
-    return LeftOut(v) ? std::nullopt : std::optional<int32_t>(ReadInt(v));
-}
-
-std::optional<std::string> OptionalText(VARIANT* v) {
-    return LeftOut(v) ? std::nullopt : std::optional<std::string>(ReadText(v));
-}
-
-// A byte array as it crosses: a null or element-less SAFEARRAY has no elements.
-quillet::ByteArray ReadBytes(SAFEARRAY* array) {
-    quillet::ByteArray ab;
-    LONG lower = 0;
-    LONG upper = -1;
-    if (array == nullptr || ole::ArrayDims(array) != 1 ||
-        FAILED(ole::ArrayBound(array, false, &lower)) ||
-        FAILED(ole::ArrayBound(array, true, &upper)) || upper < lower) {
-        return ab;
-    }
-    void* data = nullptr;
-    Check(ole::AccessData(array, &data));
-    const auto* bytes = static_cast<const uint8_t*>(data);
-    ab.lowerBound = lower;
-    ab.bytes.assign(bytes, bytes + (upper - lower + 1));
-    ole::UnaccessData(array);
-    return ab;
-}
-
-// Writes the bytes back: into the caller's array when it had elements (never grown), or
-// as a new array in its place.
-void WriteBytes(SAFEARRAY** array, bool hadElements, const quillet::ByteArray& ab) {
-    if (!hadElements) {
-        SAFEARRAY* fresh =
-            ole::CreateVector(VT_UI1, ab.lowerBound, static_cast<ULONG>(ab.bytes.size()));
-        if (fresh == nullptr) {
-            throw std::bad_alloc();
-        }
-        void* data = nullptr;
-        Check(ole::AccessData(fresh, &data));
-        std::copy(ab.bytes.begin(), ab.bytes.end(), static_cast<uint8_t*>(data));
-        ole::UnaccessData(fresh);
-        if (*array != nullptr) {
-            ole::DestroyArray(*array);
-        }
-        *array = fresh;
-        return;
-    }
-    void* data = nullptr;
-    Check(ole::AccessData(*array, &data));
-    std::copy(ab.bytes.begin(), ab.bytes.end(), static_cast<uint8_t*>(data));
-    ole::UnaccessData(*array);
 }
 
 #define QUILLET_TEXT_FIELD(Name)                                 \

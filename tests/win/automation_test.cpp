@@ -193,6 +193,25 @@ TEST_F(AutomationTest, LeftOutArgumentsAndBoundVariables) {
     ASSERT_EQ(ui.colorDialogs.size(), 1u);
     EXPECT_EQ(ui.colorDialogs[0].flags, 0u);
     EXPECT_EQ(ui.colorDialogs[0].rgbResult, 0x123u);
+
+    // VBChooseColor(color, flags) with flags a variant variable of the caller's.
+    VARIANT flags{};
+    flags.vt = VT_I4;
+    flags.lVal = 0x1FF;
+    VARIANT args[2]{};  // in reverse order
+    args[0].vt = VT_BYREF | VT_VARIANT;
+    args[0].pvarVal = &flags;
+    args[1] = arg;
+    DISPPARAMS two{args, nullptr, 2, 0};
+    ui.colorAnswers.push_back({true, 0x456, 0x3});
+    ASSERT_EQ(object->Invoke(Id(L"VBChooseColor"), IID_NULL, 0, DISPATCH_METHOD, &two, &result,
+                             nullptr, nullptr),
+              S_OK);
+    EXPECT_EQ(result.boolVal, VARIANT_TRUE);
+    EXPECT_EQ(ui.colorDialogs[1].flags, 0xFu);
+    EXPECT_EQ(color, 0x456);
+    EXPECT_EQ(flags.vt, VT_I4);
+    EXPECT_EQ(flags.lVal, 3);
 }
 
 TEST_F(AutomationTest, ByteArraysCrossAsSafeArrays) {
