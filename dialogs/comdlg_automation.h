@@ -6,6 +6,6 @@
 
 #include "platform/platform.h"
 
-// A new object holding one reference for the caller. Fails (and leaves *object null)
-// when oleaut32 or the embedded type library can't be had.
+// A new object holding one reference for the caller; `platform` must outlive it. Fails
+// (and leaves *object null) when oleaut32 or the embedded type library can't be had.
 HRESULT CreateComDlgExObject(IPlatform& platform, IDispatch** object);
