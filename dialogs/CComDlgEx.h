@@ -3,7 +3,12 @@
 #include <optional>
 #include <string>
 
+#include "dialogs/picker_rules.h"
+#include "platform/com_ptr.h"
 #include "platform/platform.h"
+
+#include <ole2.h>
+#include <ocidl.h>
 
 // The optional arguments of the explicit file-dialog routines; a member left empty is
 // left out. vFileTitle and vFlags, when bound to a caller's variable, feed the dialog
@@ -17,6 +22,18 @@ struct FileDialogArgs {
     std::optional<std::string> vInitDir;
     std::optional<std::string> vTitle;
     std::optional<std::string> vDefExt;
+};
+
+// The optional arguments of VBChooseFont; a null member is left out. A bound one feeds
+// the dialog, and vFlags and vColor receive its results (vFlags its normalised value
+// even when the dialog is cancelled).
+struct FontDialogArgs {
+    int32_t* vFlags = nullptr;
+    int32_t* vPrinterDC = nullptr;
+    int32_t* vOwner = nullptr;
+    int32_t* vColor = nullptr;
+    int32_t* vMinSize = nullptr;
+    int32_t* vMaxSize = nullptr;
 };
 
 // The reusable common-dialog object: callers write its public fields, call a Show...
@@ -41,6 +58,8 @@ public:
     std::string FolderDialogPrompt;
     int32_t SelFontColor = 0;
     int32_t SelColor = 0;
+    // The caller's font object, shared: the font dialog changes it in place.
+    ComPtr<IFontDisp> SelFont;
 
     // The open dialog on the fields, started in the folder of the file chosen last with
     // its name in the name box. True when the user confirmed a name. A FileName or
@@ -68,12 +87,40 @@ public:
     // they are emptied and zeroed. Refuses over-long values as ShowOpFileDlg does.
     bool VBGetSaveFileName(std::string& vFileName, const FileDialogArgs& args = {});
 
+    // The folder picker rooted at TopFolder: true and SelFolder set when the user chose a
+    // file-system folder, else false and SelFolder empty.
+    bool ShowFolder();
+
+    // The colour dialog on SelColor, Flags and hwndOwner.
+    bool ShowChooseColor();
+
+    // The font dialog on SelFont, Flags, hwndOwner and SelFontColor. Without a font
+    // object it throws a RunTimeError (91) before any dialog, Flags already normalised.
+    bool ShowChooseFont();
+
+    // The colour dialog with explicit arguments. Confirmed: vColor and a bound vFlags
+    // receive the colour and the dialog's flags; otherwise vColor is -1 and vFlags 0.
+    bool VBChooseColor(int32_t& vColor, int32_t* vFlags = nullptr, int32_t* vOwner = nullptr);
+
+    // The font dialog on vFont with explicit arguments; vFont is changed only when the
+    // user confirms. Throws RunTimeError 91 for no font object and 482 when printer fonts
+    // are asked for and there is no printer, in both cases before any dialog.
+    bool VBChooseFont(IFontDisp* vFont, const FontDialogArgs& args = {});
+
+    // The byte/text helpers of the font dialog's face name.
+    void StrToBytes(quillet::ByteArray& ab, std::string& s) const;
+    std::string BytesToStr(const quillet::ByteArray& ab) const;
+    bool IsArrayEmpty(const quillet::ByteArray& ab) const;
+
 private:
     bool VBGetOpenFileName(std::string& vFileName, const FileDialogArgs& args = {});
     bool RunFileDialog(bool save, std::string& vFileName, const FileDialogArgs& args);
     FileDialogArgs FieldArgs();
     static std::string fnTrimNull(const std::string& s);
     bool PrepareFileName();
+    void InitCustColors();
 
     IPlatform& platform_;
+    COLORREF CustColors[16] = {};
+    bool CustColorsInit = false;
 };

@@ -4,6 +4,7 @@
 // tests put a scripted double in its place.
 #include <windows.h>
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <string>
 
@@ -35,4 +36,19 @@ public:
     // puts back the layout it came up under).
     virtual HKL KeyboardLayout() = 0;
     virtual void ActivateLayout(HKL layout) = 0;
+
+    // The folder, colour and font pickers, with their Win32 contracts. IDListFromPath is
+    // the shell's item-ID list of an ANSI path (null when there is none); every list
+    // handed out is released with FreeIDList (CoTaskMemFree).
+    virtual BOOL ChooseColorDialog(CHOOSECOLORA* cc) = 0;
+    virtual BOOL ChooseFontDialog(CHOOSEFONTA* cf) = 0;
+    virtual LPITEMIDLIST IDListFromPath(const char* path) = 0;
+    virtual LPITEMIDLIST BrowseForFolder(BROWSEINFOA* bi) = 0;
+    virtual BOOL PathFromIDList(LPCITEMIDLIST list, char* path) = 0;
+    virtual void FreeIDList(LPITEMIDLIST list) = 0;
+    // The screen's vertical twips per pixel (1440 / pixels per inch).
+    virtual int TwipsPerPixelY() = 0;
+    // A device context of the default printer, deleted by the caller with DeleteDC;
+    // null when there is no printer.
+    virtual HDC DefaultPrinterDC() = 0;
 };

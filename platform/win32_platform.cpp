@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/lazy_dll.h"
+#include "platform/ole_lazy.h"
 #include "platform/win32_util.h"
 
 MsgAnswer Win32Platform::ShowMessage(HWND owner, const std::string& text, MsgIcon icon,
@@ -94,4 +95,75 @@ BOOL Win32Platform::SaveFileDialog(OPENFILENAMEA* ofn) {
 short Win32Platform::FileTitle(const char* path, char* buffer, WORD size) {
     auto* title = gFileTitle.Get();
     return title != nullptr ? title(path, buffer, size) : -1;
+}
+
+// The pickers: comdlg32, shell32, ole32 and winspool come in with the first one.
+namespace {
+
+LazyProc<decltype(ChooseColorA)> gChooseColor("comdlg32.dll", "ChooseColorA");
+LazyProc<decltype(ChooseFontA)> gChooseFont("comdlg32.dll", "ChooseFontA");
+LazyProc<decltype(SHBrowseForFolderA)> gBrowseForFolder("shell32.dll", "SHBrowseForFolderA");
+LazyProc<decltype(SHGetPathFromIDListA)> gPathFromIDList("shell32.dll", "SHGetPathFromIDListA");
+// Exported by ordinal only. On the NT family it reads its argument as UTF-16.
+LazyProc<LPITEMIDLIST WINAPI(LPCVOID)> gSimpleIDListFromPath("shell32.dll", MAKEINTRESOURCEA(162));
+LazyProc<BOOL WINAPI(LPSTR, LPDWORD)> gDefaultPrinter("winspool.drv", "GetDefaultPrinterA");
+
+}  // namespace
+
+BOOL Win32Platform::ChooseColorDialog(CHOOSECOLORA* cc) {
+    auto* choose = gChooseColor.Get();
+    return choose != nullptr ? choose(cc) : FALSE;
+}
+
+BOOL Win32Platform::ChooseFontDialog(CHOOSEFONTA* cf) {
+    auto* choose = gChooseFont.Get();
+    return choose != nullptr ? choose(cf) : FALSE;
+}
+
+LPITEMIDLIST Win32Platform::IDListFromPath(const char* path) {
+    auto* fromPath = gSimpleIDListFromPath.Get();
+    if (fromPath == nullptr) {
+        return nullptr;
+    }
+    // ANSI bytes read as UTF-16 would name some other, nonsensical folder.
+    const int length = MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
+    std::vector<wchar_t> wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path, -1, wide.data(), length);
+    return fromPath(wide.data());
+}
+
+LPITEMIDLIST Win32Platform::BrowseForFolder(BROWSEINFOA* bi) {
+    auto* browse = gBrowseForFolder.Get();
+    return browse != nullptr ? browse(bi) : nullptr;
+}
+
+BOOL Win32Platform::PathFromIDList(LPCITEMIDLIST list, char* path) {
+    auto* toPath = gPathFromIDList.Get();
+    return toPath != nullptr ? toPath(list, path) : FALSE;
+}
+
+void Win32Platform::FreeIDList(LPITEMIDLIST list) {
+    ole::TaskMemFree(list);
+}
+
+int Win32Platform::TwipsPerPixelY() {
+    const int dpi = ScreenPixelsPerInch().y;
+    return dpi > 0 ? 1440 / dpi : 15;
+}
+
+HDC Win32Platform::DefaultPrinterDC() {
+    auto* defaultPrinter = gDefaultPrinter.Get();
+    if (defaultPrinter == nullptr) {
+        return nullptr;
+    }
+    DWORD size = 0;
+    defaultPrinter(nullptr, &size);
+    if (size == 0) {
+        return nullptr;
+    }
+    std::vector<char> name(size, '\0');
+    if (!defaultPrinter(name.data(), &size)) {
+        return nullptr;
+    }
+    return CreateDCA("WINSPOOL", name.data(), nullptr, nullptr);
 }

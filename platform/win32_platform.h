@@ -14,4 +14,14 @@ public:
     // The register list's keyboard layout.
     HKL KeyboardLayout() override;
     void ActivateLayout(HKL layout) override;
+
+    // Pickers
+    BOOL ChooseColorDialog(CHOOSECOLORA* cc) override;
+    BOOL ChooseFontDialog(CHOOSEFONTA* cf) override;
+    LPITEMIDLIST IDListFromPath(const char* path) override;
+    LPITEMIDLIST BrowseForFolder(BROWSEINFOA* bi) override;
+    BOOL PathFromIDList(LPCITEMIDLIST list, char* path) override;
+    void FreeIDList(LPITEMIDLIST list) override;
+    int TwipsPerPixelY() override;
+    HDC DefaultPrinterDC() override;
 };

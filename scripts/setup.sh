@@ -9,6 +9,8 @@ packages=(
     wine wine64
     xvfb xauth x11-utils xdotool xclip imagemagick locales
 )
+# The dialog object's type library: widl, and the IDL files it imports (with Wine's stdole2.tlb).
+packages+=(mingw-w64-tools libwine-dev)
 
 missing=()
 for p in "${packages[@]}"; do

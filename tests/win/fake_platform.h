@@ -44,6 +44,53 @@ struct FileDialogAnswer {
     DWORD flags = 0;
 };
 
+// The pickers: what each dialog received and how the "user" answers it (none left
+// in a queue: the dialog is cancelled).
+struct ColorDialogCall {
+    DWORD structSize;
+    HWND owner;
+    COLORREF rgbResult;
+    DWORD flags;
+    std::vector<COLORREF> custColors;
+};
+struct ColorDialogAnswer {
+    bool confirm;
+    COLORREF color = 0;
+    DWORD flags = 0;
+    int customIndex = -1;  // a custom colour the user defines, if any
+    COLORREF customColor = 0;
+};
+struct FontDialogCall {
+    DWORD structSize;
+    HWND owner;
+    HDC dc;
+    LOGFONTA logFont;
+    INT pointSize;
+    DWORD flags;
+    COLORREF color;
+    INT sizeMin;
+    INT sizeMax;
+};
+struct FontDialogAnswer {
+    bool confirm;
+    LOGFONTA logFont{};
+    INT pointSize = 0;
+    DWORD flags = 0;
+    COLORREF color = 0;
+    WORD fontType = 0;
+};
+struct FolderDialogCall {
+    HWND owner;
+    bool hasRoot;
+    std::string title;
+    UINT flags;
+    bool zeroRest;  // display name, callback, its parameter and image left zero
+};
+struct FolderDialogAnswer {
+    bool confirm;
+    std::string path;  // empty: an item with no file-system path
+};
+
 class FakePlatform : public IPlatform {
 public:
     std::vector<ShownMessage> messages;
@@ -54,6 +101,18 @@ public:
     std::vector<FileDialogCall> fileDialogs;
     std::deque<FileDialogAnswer> fileAnswers;  // none left: the dialog is cancelled
     bool useRealFileTitle = true;
+    // Pickers
+    std::vector<ColorDialogCall> colorDialogs;
+    std::deque<ColorDialogAnswer> colorAnswers;
+    std::vector<FontDialogCall> fontDialogs;
+    std::deque<FontDialogAnswer> fontAnswers;
+    std::vector<std::string> listPaths;  // what IDListFromPath was asked for
+    std::vector<FolderDialogCall> folderDialogs;
+    std::deque<FolderDialogAnswer> folderAnswers;
+    std::vector<LPITEMIDLIST> freedLists;
+    int twipsPerPixelY = 15;
+    bool hasPrinter = false;
+    int printerDCs = 0;
 
     MsgAnswer ShowMessage(HWND owner, const std::string& text, MsgIcon icon,
                           MsgButtons buttons) override {
@@ -89,6 +148,79 @@ public:
     HKL KeyboardLayout() override { return layout; }
     void ActivateLayout(HKL hkl) override { layout = hkl; }
 
+    BOOL ChooseColorDialog(CHOOSECOLORA* cc) override {
+        colorDialogs.push_back({cc->lStructSize, cc->hwndOwner, cc->rgbResult, cc->Flags,
+                                std::vector<COLORREF>(cc->lpCustColors, cc->lpCustColors + 16)});
+        if (colorAnswers.empty()) {
+            return FALSE;
+        }
+        const ColorDialogAnswer answer = colorAnswers.front();
+        colorAnswers.pop_front();
+        if (answer.customIndex >= 0) {
+            cc->lpCustColors[answer.customIndex] = answer.customColor;
+        }
+        if (!answer.confirm) {
+            return FALSE;
+        }
+        cc->rgbResult = answer.color;
+        cc->Flags = answer.flags;
+        return TRUE;
+    }
+
+    BOOL ChooseFontDialog(CHOOSEFONTA* cf) override {
+        fontDialogs.push_back({cf->lStructSize, cf->hwndOwner, cf->hDC, *cf->lpLogFont,
+                               cf->iPointSize, cf->Flags, cf->rgbColors, cf->nSizeMin,
+                               cf->nSizeMax});
+        if (fontAnswers.empty()) {
+            return FALSE;
+        }
+        const FontDialogAnswer answer = fontAnswers.front();
+        fontAnswers.pop_front();
+        if (!answer.confirm) {
+            return FALSE;
+        }
+        *cf->lpLogFont = answer.logFont;
+        cf->iPointSize = answer.pointSize;
+        cf->Flags = answer.flags;
+        cf->rgbColors = answer.color;
+        cf->nFontType = answer.fontType;
+        return TRUE;
+    }
+
+    LPITEMIDLIST IDListFromPath(const char* path) override {
+        listPaths.push_back(path);
+        return Token(rootToken_);
+    }
+
+    LPITEMIDLIST BrowseForFolder(BROWSEINFOA* bi) override {
+        folderDialogs.push_back({bi->hwndOwner, bi->pidlRoot == Token(rootToken_),
+                                 bi->lpszTitle ? bi->lpszTitle : "", bi->ulFlags,
+                                 !bi->pszDisplayName && !bi->lpfn && !bi->lParam && !bi->iImage});
+        if (folderAnswers.empty()) {
+            return nullptr;
+        }
+        chosen_ = folderAnswers.front();
+        folderAnswers.pop_front();
+        return chosen_.confirm ? Token(chosenToken_) : nullptr;
+    }
+
+    BOOL PathFromIDList(LPCITEMIDLIST list, char* path) override {
+        if (list != Token(chosenToken_) || chosen_.path.empty()) {
+            return FALSE;
+        }
+        lstrcpynA(path, chosen_.path.c_str(), MAX_PATH);
+        return TRUE;
+    }
+
+    void FreeIDList(LPITEMIDLIST list) override { freedLists.push_back(list); }
+    int TwipsPerPixelY() override { return twipsPerPixelY; }
+    HDC DefaultPrinterDC() override {
+        ++printerDCs;
+        return hasPrinter ? CreateCompatibleDC(nullptr) : nullptr;
+    }
+    LPITEMIDLIST rootList() { return Token(rootToken_); }
+    LPITEMIDLIST chosenList() { return Token(chosenToken_); }
+
     std::string MessageTexts() const {
         std::string all;
         for (const ShownMessage& m : messages) {
@@ -98,6 +230,11 @@ public:
     }
 
 private:
+    static LPITEMIDLIST Token(char& token) { return reinterpret_cast<LPITEMIDLIST>(&token); }
+    char rootToken_ = 0;
+    char chosenToken_ = 0;
+    FolderDialogAnswer chosen_{};
+
     static std::string Filter(const char* filter) {
         if (filter == nullptr) {
             return "";

@@ -1,0 +1,24 @@
+#pragma once
+// The properties of the platform's standard font object that the font dialog reads and
+// writes, through its dispatch interface (its character set is left alone).
+#include <ocidl.h>
+
+#include <cstdint>
+#include <string>
+
+struct FontProperties {
+    std::string Name;  // ANSI
+    double Size = 0;   // points
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool Strikethrough = false;
+    int16_t Weight = 0;
+};
+
+// Throws RunTimeError when the object refuses a property.
+FontProperties ReadFontProperties(IDispatch* font);
+
+// Written in this order: Bold, Italic, Strikethrough, Underline, Weight, Size, Name;
+// a later one wins where the object ties them (Bold and Weight).
+void WriteFontProperties(IDispatch* font, const FontProperties& properties);

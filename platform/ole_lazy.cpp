@@ -1,0 +1,116 @@
+#include "platform/ole_lazy.h"
+
+#include "platform/lazy_dll.h"
+
+namespace ole {
+namespace {
+
+LazyProc<decltype(SysAllocStringLen)> gAllocString("oleaut32.dll", "SysAllocStringLen");
+LazyProc<decltype(SysFreeString)> gFreeString("oleaut32.dll", "SysFreeString");
+LazyProc<decltype(SysStringLen)> gStringLength("oleaut32.dll", "SysStringLen");
+LazyProc<decltype(VariantClear)> gVariantClear("oleaut32.dll", "VariantClear");
+LazyProc<decltype(VariantChangeType)> gChangeType("oleaut32.dll", "VariantChangeType");
+LazyProc<decltype(SafeArrayCreateVector)> gCreateVector("oleaut32.dll", "SafeArrayCreateVector");
+LazyProc<decltype(SafeArrayDestroy)> gDestroyArray("oleaut32.dll", "SafeArrayDestroy");
+LazyProc<decltype(SafeArrayGetDim)> gArrayDims("oleaut32.dll", "SafeArrayGetDim");
+LazyProc<decltype(SafeArrayGetLBound)> gLowerBound("oleaut32.dll", "SafeArrayGetLBound");
+LazyProc<decltype(SafeArrayGetUBound)> gUpperBound("oleaut32.dll", "SafeArrayGetUBound");
+LazyProc<decltype(SafeArrayAccessData)> gAccessData("oleaut32.dll", "SafeArrayAccessData");
+LazyProc<decltype(SafeArrayUnaccessData)> gUnaccessData("oleaut32.dll", "SafeArrayUnaccessData");
+LazyProc<decltype(LoadTypeLibEx)> gLoadTypeLib("oleaut32.dll", "LoadTypeLibEx");
+LazyProc<decltype(CoTaskMemFree)> gTaskMemFree("ole32.dll", "CoTaskMemFree");
+
+}  // namespace
+
+void BstrFree::operator()(BSTR s) const {
+    if (auto* free = gFreeString.Get()) {
+        free(s);
+    }
+}
+
+UniqueBstr BstrFromAnsi(const std::string& text) {
+    auto* alloc = gAllocString.Get();
+    if (alloc == nullptr) {
+        return nullptr;
+    }
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    UniqueBstr result(alloc(nullptr, static_cast<UINT>(length)));
+    if (result != nullptr) {
+        MultiByteToWideChar(CP_ACP, 0, text.data(), size, result.get(), length);
+    }
+    return result;
+}
+
+UINT StringLength(BSTR text) {
+    auto* length = gStringLength.Get();
+    return length != nullptr && text != nullptr ? length(text) : 0;
+}
+
+std::string AnsiFromBstr(BSTR text) {
+    const int size = static_cast<int>(StringLength(text));
+    if (size == 0) {
+        return "";
+    }
+    const int length = WideCharToMultiByte(CP_ACP, 0, text, size, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, size, ansi.data(), length, nullptr, nullptr);
+    return ansi;
+}
+
+ScopedVariant::~ScopedVariant() {
+    ClearVariant(&v_);
+}
+
+HRESULT ClearVariant(VARIANT* v) {
+    auto* clear = gVariantClear.Get();
+    return clear != nullptr ? clear(v) : E_FAIL;
+}
+
+HRESULT ChangeType(VARIANT* out, const VARIANT* in, VARTYPE type) {
+    auto* change = gChangeType.Get();
+    return change != nullptr ? change(out, const_cast<VARIANT*>(in), 0, type) : E_FAIL;
+}
+
+SAFEARRAY* CreateVector(VARTYPE type, LONG lowerBound, ULONG count) {
+    auto* create = gCreateVector.Get();
+    return create != nullptr ? create(type, lowerBound, count) : nullptr;
+}
+
+HRESULT DestroyArray(SAFEARRAY* array) {
+    auto* destroy = gDestroyArray.Get();
+    return destroy != nullptr ? destroy(array) : E_FAIL;
+}
+
+UINT ArrayDims(SAFEARRAY* array) {
+    auto* dims = gArrayDims.Get();
+    return dims != nullptr && array != nullptr ? dims(array) : 0;
+}
+
+HRESULT ArrayBound(SAFEARRAY* array, bool upper, LONG* bound) {
+    auto* get = upper ? gUpperBound.Get() : gLowerBound.Get();
+    return get != nullptr ? get(array, 1, bound) : E_FAIL;
+}
+
+HRESULT AccessData(SAFEARRAY* array, void** data) {
+    auto* access = gAccessData.Get();
+    return access != nullptr ? access(array, data) : E_FAIL;
+}
+
+HRESULT UnaccessData(SAFEARRAY* array) {
+    auto* unaccess = gUnaccessData.Get();
+    return unaccess != nullptr ? unaccess(array) : E_FAIL;
+}
+
+HRESULT LoadTypeLibrary(const wchar_t* path, ITypeLib** library) {
+    auto* load = gLoadTypeLib.Get();
+    return load != nullptr ? load(path, REGKIND_NONE, library) : E_FAIL;
+}
+
+void TaskMemFree(void* memory) {
+    if (auto* free = gTaskMemFree.Get()) {
+        free(memory);
+    }
+}
+
+}  // namespace ole
