@@ -7,9 +7,19 @@
 
 #include <string>
 
+#include "platform/win32_util.h"
+
 enum class MsgIcon { None, Stop, Exclamation, Information };
 enum class MsgButtons { Ok, YesNoCancel };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
+
+// The default printer opened for a print job: its device context, or the failure's
+// number and description when there is none to be had.
+struct PrinterDC {
+    UniqueDC dc;
+    unsigned long error = 0;
+    std::string description;
+};
 
 class IPlatform {
 public:
@@ -30,4 +40,7 @@ public:
     virtual BOOL OpenFileDialog(OPENFILENAMEA* ofn) = 0;
     virtual BOOL SaveFileDialog(OPENFILENAMEA* ofn) = 0;
     virtual short FileTitle(const char* path, char* buffer, WORD size) = 0;
+
+    // The system's default printer, without a dialog.
+    virtual PrinterDC OpenDefaultPrinter() = 0;
 };

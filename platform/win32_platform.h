@@ -11,4 +11,5 @@ public:
     BOOL OpenFileDialog(OPENFILENAMEA* ofn) override;
     BOOL SaveFileDialog(OPENFILENAMEA* ofn) override;
     short FileTitle(const char* path, char* buffer, WORD size) override;
+    PrinterDC OpenDefaultPrinter() override;
 };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32_platform.h"
 
 struct ShownMessage {
     HWND owner;
@@ -54,6 +55,10 @@ public:
     std::vector<FileDialogCall> fileDialogs;
     std::deque<FileDialogAnswer> fileAnswers;  // none left: the dialog is cancelled
     bool useRealFileTitle = true;
+    // Programs and the printer: the real ones when a test asks for them.
+    bool realStart = false;
+    unsigned long printerError = 0;  // non-zero: no printer, with this number
+    int printerOpens = 0;
 
     MsgAnswer ShowMessage(HWND owner, const std::string& text, MsgIcon icon,
                           MsgButtons buttons) override {
@@ -72,7 +77,7 @@ public:
 
     unsigned long StartProgram(const std::string& commandLine) override {
         started.push_back(commandLine);
-        return startError;
+        return realStart ? Win32Platform().StartProgram(commandLine) : startError;
     }
 
     SYSTEMTIME LocalNow() override { return now; }
@@ -82,6 +87,14 @@ public:
 
     short FileTitle(const char* path, char* buffer, WORD size) override {
         return GetFileTitleA(path, buffer, size);
+    }
+
+    PrinterDC OpenDefaultPrinter() override {
+        ++printerOpens;
+        if (printerError != 0) {
+            return {nullptr, printerError, "No printer here"};
+        }
+        return Win32Platform().OpenDefaultPrinter();
     }
 
     std::string MessageTexts() const {
