@@ -36,10 +36,9 @@ std::optional<FileVersion> FixedFileVersion(const unsigned char* record, size_t 
 std::string AboutText(const FileVersion& v) {
     const std::string crlf = "\r\n";
     return "Quillet v" + std::to_string(v.major) + "." + std::to_string(v.minor) + "." +
-           std::to_string(v.revision) + crlf + crlf +
-           "Quillet, a small plain-text editor, by the Quillet developers." + crlf + crlf +
-           "Contact information:" + crlf + "   Project:\tQuillet" + crlf +
-           "   E-mail:\tquillet@example.org" + crlf + "   Web:\thttps://quillet.example.org" +
+           std::to_string(v.revision) + crlf + crlf + "Written by the Quillet developers." + crlf +
+           crlf + "Contact information:" + crlf + "   Project:\tQuillet" + crlf +
+           "   E-mail:\tquillet@example.org" + crlf + "   Website:\thttps://quillet.example.org" +
            crlf + "_______" + crlf + "See 'whatsnew.txt' for details.";
 }
 
