@@ -6,7 +6,8 @@
 set -euo pipefail
 tests_exe=$1
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+pdf=""
+trap 'rm -rf "$work"; [ -z "$pdf" ] || rm -f "$pdf"' EXIT
 expected="$work/expected.txt"
 QUILLET_PRINT_EXPECT="Z:${expected//\//\\}" "${QUILLET_WINE:-wine}" "$tests_exe" \
     --gtest_filter=ViewPrintTest.RoundTripOnTheDefaultPrinter </dev/null
@@ -15,10 +16,6 @@ if [ ! -s "$expected" ]; then
     exit 1
 fi
 pdf=$(head -n 1 "$expected" | tr -d '\r' | sed 's/^[A-Za-z]://; s|\\|/|g')
-for _ in $(seq 1 50); do
-    pdfinfo "$pdf" >/dev/null 2>&1 && break
-    sleep 0.2
-done
 pages=$(pdfinfo "$pdf" | awk '/^Pages:/ {print $2}')
 # Blanks and line ends aside (wrapping moves them), the text must match exactly.
 printed=$(pdftotext "$pdf" - | tr -d ' \t\r\n\f')

@@ -209,19 +209,10 @@ TEST_F(ViewPrintTest, RoundTripOnTheDefaultPrinter) {
         GTEST_SKIP() << "no print server";
     }
     const std::string pdfDir = std::string(home + 4) + "\\PDF";
-    const auto newestPdf = [&] {
-        WIN32_FIND_DATAA found{};
-        UniqueFind search(FindFirstFileA((pdfDir + "\\*.pdf").c_str(), &found));
-        std::pair<ULONGLONG, std::string> newest{0, ""};
-        for (bool more = search.get() != INVALID_HANDLE_VALUE; more;
-             more = FindNextFileA(search.get(), &found) != 0) {
-            const ULONGLONG t = (ULONGLONG{found.ftLastWriteTime.dwHighDateTime} << 32) |
-                                found.ftLastWriteTime.dwLowDateTime;
-            newest = std::max(newest, std::pair{t, std::string(found.cFileName)});
-        }
-        return newest;
-    };
-    const auto before = newestPdf();
+    // The queue names each PDF after the job, which is named after the document: a name
+    // of its own tells this job's file from earlier ones.
+    const std::string job = "RoundTrip" + std::to_string(GetTickCount64());
+    mdlCode::DocumentState.DocTitle = job;
     std::string text;
     for (int i = 1; i <= 130; ++i) {
         text += "Line " + std::to_string(i) + " of the printed document\r\n";
@@ -233,15 +224,27 @@ TEST_F(ViewPrintTest, RoundTripOnTheDefaultPrinter) {
     form().SetText(text);
     SendMessageA(form().hWnd(), WM_COMMAND, mnuPrint, 0);
     ASSERT_TRUE(ui.messages.empty()) << ui.MessageTexts();
-    auto after = before;
-    for (int i = 0; i < 150 && after == before; ++i) {
+    // Complete once the file ends with the PDF end-of-file mark.
+    std::string pdf;
+    for (int i = 0; i < 150 && pdf.empty(); ++i) {
         Sleep(100);
-        after = newestPdf();
+        WIN32_FIND_DATAA found{};
+        UniqueFind search(FindFirstFileA((pdfDir + "\\*" + job + "*.pdf").c_str(), &found));
+        if (search.get() == INVALID_HANDLE_VALUE) {
+            continue;
+        }
+        const std::string path = pdfDir + "\\" + found.cFileName;
+        const std::string bytes = ReadFileBytes(path);
+        if (bytes.find("%%EOF", bytes.size() > 8 ? bytes.size() - 8 : 0) != std::string::npos) {
+            pdf = path;
+        }
     }
-    ASSERT_NE(after, before) << "no new PDF in " << pdfDir;
+    ASSERT_FALSE(pdf.empty()) << "no complete PDF of " << job << " in " << pdfDir;
     char expect[MAX_PATH] = {};
     if (GetEnvironmentVariableA("QUILLET_PRINT_EXPECT", expect, MAX_PATH) != 0) {
-        WriteFileBytes(expect, pdfDir + "\\" + after.second + "\r\n" + text);
+        WriteFileBytes(expect, pdf + "\r\n" + text);  // the script reads it, then deletes it
+    } else {
+        DeleteFileA(pdf.c_str());
     }
 }
 
