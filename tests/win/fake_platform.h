@@ -58,6 +58,7 @@ public:
     // Programs and the printer: the real ones when a test asks for them.
     bool realStart = false;
     unsigned long printerError = 0;  // non-zero: no printer, with this number
+    bool screenAsPrinter = false;    // a device that refuses print jobs
     int printerOpens = 0;
 
     MsgAnswer ShowMessage(HWND owner, const std::string& text, MsgIcon icon,
@@ -93,6 +94,9 @@ public:
         ++printerOpens;
         if (printerError != 0) {
             return {nullptr, printerError, "No printer here"};
+        }
+        if (screenAsPrinter) {
+            return {UniqueDC(CreateCompatibleDC(nullptr)), 0, ""};
         }
         return Win32Platform().OpenDefaultPrinter();
     }

@@ -176,14 +176,24 @@ TEST_F(ViewPrintTest, CharacterMapStartsOrWarns) {
 TEST_F(ViewPrintTest, APrinterFailureIsReportedAndTheEditorGoesOn) {
     form().SetText("kept");
     const std::string caption = WindowText(form().hWnd());
-    ui.printerError = PDERR_NODEFAULTPRN;
-    SendMessageA(form().hWnd(), WM_COMMAND, mnuPrint, 0);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Error #4104 :: No printer here");
-    EXPECT_EQ(ui.messages[0].icon, MsgIcon::Stop);
-    EXPECT_EQ(form().Text(), "kept");
-    EXPECT_EQ(WindowText(form().hWnd()), caption);
-    EXPECT_TRUE(IsWindowEnabled(form().hWnd()));
+    const struct {
+        unsigned long printerError;
+        bool screenAsPrinter;
+        const char* message;
+    } cases[] = {{PDERR_NODEFAULTPRN, false, "Error #4104 :: No printer here"},
+                 {0, true, "Error #"}};  // the job itself refused
+    for (const auto& c : cases) {
+        ui.messages.clear();
+        ui.printerError = c.printerError;
+        ui.screenAsPrinter = c.screenAsPrinter;
+        SendMessageA(form().hWnd(), WM_COMMAND, mnuPrint, 0);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text.rfind(c.message, 0), 0u) << ui.messages[0].text;
+        EXPECT_EQ(ui.messages[0].icon, MsgIcon::Stop);
+        EXPECT_EQ(form().Text(), "kept");
+        EXPECT_EQ(WindowText(form().hWnd()), caption);
+        EXPECT_TRUE(IsWindowEnabled(form().hWnd()));
+    }
 }
 
 // Run by its own CTest entry with no print server reachable: the real default-printer
