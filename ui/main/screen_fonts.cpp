@@ -19,6 +19,7 @@ std::string CodePages() {
 }  // namespace
 
 ScreenFonts::~ScreenFonts() {
+    oem_.reset();  // no font of the face is left when it goes
     if (!registeredFile_.empty()) {
         RemoveFontResourceExA(registeredFile_.c_str(), FR_PRIVATE, nullptr);
     }
