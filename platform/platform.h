@@ -8,9 +8,19 @@
 
 #include <string>
 
+#include "platform/win32_util.h"
+
 enum class MsgIcon { None, Stop, Exclamation, Information };
 enum class MsgButtons { Ok, YesNoCancel };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
+
+// The default printer opened for a print job: its device context, or the failure's
+// number and description when there is none to be had.
+struct PrinterDC {
+    UniqueDC dc;
+    unsigned long error = 0;
+    std::string description;
+};
 
 class IPlatform {
 public:
@@ -51,4 +61,7 @@ public:
     // A device context of the default printer, deleted by the caller with DeleteDC;
     // null when there is no printer.
     virtual HDC DefaultPrinterDC() = 0;
+
+    // The system's default printer, without a dialog.
+    virtual PrinterDC OpenDefaultPrinter() = 0;
 };

@@ -1,5 +1,7 @@
 #include "platform/win32_platform.h"
 
+#include <cderr.h>
+
 #include <vector>
 
 #include "platform/lazy_dll.h"
@@ -166,4 +168,52 @@ HDC Win32Platform::DefaultPrinterDC() {
         return nullptr;
     }
     return CreateDCA("WINSPOOL", name.data(), nullptr, nullptr);
+}
+
+namespace {
+
+// The printer comes from the common dialogs' default (comdlg32 also brings in
+// winspool), loaded at the first print.
+LazyProc<decltype(PrintDlgA)> gPrintDlg("comdlg32.dll", "PrintDlgA");
+LazyProc<decltype(CommDlgExtendedError)> gCommDlgError("comdlg32.dll", "CommDlgExtendedError");
+
+std::string PrintDialogErrorDescription(unsigned long error) {
+    switch (error) {
+        case PDERR_NODEFAULTPRN:
+            return "No default printer is installed.";
+        case PDERR_NODEVICES:
+            return "No printer drivers were found.";
+        case PDERR_PRINTERNOTFOUND:
+            return "The default printer was not found.";
+        case PDERR_CREATEICFAILURE:
+            return "The printer could not be opened.";
+        case PDERR_LOADDRVFAILURE:
+            return "The printer driver could not be loaded.";
+        default:
+            return "The printer could not be set up.";
+    }
+}
+
+}  // namespace
+
+PrinterDC Win32Platform::OpenDefaultPrinter() {
+    auto* printDlg = gPrintDlg.Get();
+    auto* dialogError = gCommDlgError.Get();
+    if (printDlg == nullptr || dialogError == nullptr) {
+        return {nullptr, ERROR_MOD_NOT_FOUND, ErrorDescription(ERROR_MOD_NOT_FOUND)};
+    }
+    PRINTDLGA pd{};
+    pd.lStructSize = sizeof pd;
+    pd.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
+    const BOOL ok = printDlg(&pd);
+    // Only the device context is wanted; the dialog's settings blocks go at once.
+    GlobalFree(pd.hDevMode);
+    GlobalFree(pd.hDevNames);
+    if (!ok || pd.hDC == nullptr) {
+        UniqueDC stray(pd.hDC);
+        const unsigned long error = ok ? PDERR_CREATEICFAILURE : dialogError();
+        const unsigned long number = error != 0 ? error : PDERR_NODEFAULTPRN;
+        return {nullptr, number, PrintDialogErrorDescription(number)};
+    }
+    return {UniqueDC(pd.hDC), 0, ""};
 }

@@ -24,4 +24,6 @@ public:
     void FreeIDList(LPITEMIDLIST list) override;
     int TwipsPerPixelY() override;
     HDC DefaultPrinterDC() override;
+
+    PrinterDC OpenDefaultPrinter() override;
 };

@@ -60,6 +60,28 @@ struct MenuDestroyer {
 };
 using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
 
+struct DCDeleter {
+    void operator()(HDC h) const {
+        if (h != nullptr) {
+            DeleteDC(h);
+        }
+    }
+};
+using UniqueDC = std::unique_ptr<std::remove_pointer_t<HDC>, DCDeleter>;
+
+// Selects a GDI object into a device context and puts the previous one back.
+class SelectGuard {
+public:
+    SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectGuard() { SelectObject(dc_, previous_); }
+    SelectGuard(const SelectGuard&) = delete;
+    SelectGuard& operator=(const SelectGuard&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
 // The screen's logical pixels per inch, horizontally and vertically.
 struct ScreenResolution {
     int x;

@@ -8,6 +8,9 @@ packages=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64
     xvfb xauth x11-utils xdotool xclip imagemagick locales
+    # Printing to a PDF queue, read back as text; the ASCII view's fonts are made from
+    # DejaVu Sans Mono.
+    cups printer-driver-cups-pdf poppler-utils python3 fonts-dejavu-core
 )
 # The dialog object's type library: widl, and the IDL files it imports (with Wine's stdole2.tlb).
 packages+=(mingw-w64-tools libwine-dev)

@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 source scripts/env.sh
-trap quillet_stop EXIT
+source scripts/printer.sh
+trap 'quillet_stop_printer; quillet_stop' EXIT
 
 echo "== native core =="
 cmake --preset native >/dev/null
@@ -15,6 +16,8 @@ ctest --preset native -j2 --output-junit "$QUILLET_BUILD/native-junit.xml"
 echo "== Windows (MinGW, Wine) =="
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw
+# Before Wine starts: its programs read the printers from CUPS.
+quillet_start_printer
 quillet_start_display
 quillet_start_wine
 quillet_start_keeper

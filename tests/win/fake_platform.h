@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32_platform.h"
 
 struct ShownMessage {
     HWND owner;
@@ -114,6 +115,12 @@ public:
     bool hasPrinter = false;
     int printerDCs = 0;
 
+    // Programs and the printer: the real ones when a test asks for them.
+    bool realStart = false;
+    unsigned long printerError = 0;  // non-zero: no printer, with this number
+    bool screenAsPrinter = false;    // a device that refuses print jobs
+    int printerOpens = 0;
+
     MsgAnswer ShowMessage(HWND owner, const std::string& text, MsgIcon icon,
                           MsgButtons buttons) override {
         messages.push_back({owner, text, icon, buttons});
@@ -131,7 +138,7 @@ public:
 
     unsigned long StartProgram(const std::string& commandLine) override {
         started.push_back(commandLine);
-        return startError;
+        return realStart ? Win32Platform().StartProgram(commandLine) : startError;
     }
 
     SYSTEMTIME LocalNow() override { return now; }
@@ -220,6 +227,18 @@ public:
     }
     LPITEMIDLIST rootList() { return Token(rootToken_); }
     LPITEMIDLIST chosenList() { return Token(chosenToken_); }
+
+
+    PrinterDC OpenDefaultPrinter() override {
+        ++printerOpens;
+        if (printerError != 0) {
+            return {nullptr, printerError, "No printer here"};
+        }
+        if (screenAsPrinter) {
+            return {UniqueDC(CreateCompatibleDC(nullptr)), 0, ""};
+        }
+        return Win32Platform().OpenDefaultPrinter();
+    }
 
     std::string MessageTexts() const {
         std::string all;

@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "platform/win32_util.h"
 #include "ui/main/registers.h"
+#include "ui/main/screen_fonts.h"
 
 class frmMain {
 public:
@@ -117,6 +118,7 @@ private:
     HMENU editMenu_ = nullptr;
     UniqueFont docFont_;
     ClipboardRegisters registers_;
+    ScreenFonts fonts_;  // the View menu's ASCII and ANSI faces
     double tppx_ = 15.0;
     double tppy_ = 15.0;
     bool settingText_ = false;

@@ -1,0 +1,115 @@
+// Printed pages from the page's size in cells, and the About text from a version record.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "ui/main/about_text.h"
+#include "ui/main/print_layout.h"
+
+using namespace quillet;
+using Pages = std::vector<std::vector<std::string>>;
+
+TEST(PrintedPages, LinesWrapAndFillPagesInOrder) {
+    const struct {
+        const char* name;
+        std::string text;
+        PageMetrics page;
+        Pages expected;
+    } cases[] = {
+        {"empty document: one page, one empty line", "", {10, 3}, {{""}}},
+        {"trailing line end gives an empty last line", "a\r\n", {10, 3}, {{"a", ""}}},
+        {"every kind of line end", "a\r\nb\nc\rd", {10, 9}, {{"a", "b", "c", "d"}}},
+        {"full page starts the next", "1\r\n2\r\n3\r\n4", {10, 2}, {{"1", "2"}, {"3", "4"}}},
+        {"wrap after the last blank", "abc def ghi", {8, 9}, {{"abc def ", "ghi"}}},
+        {"hard wrap without blanks", "abcdefghij", {4, 2}, {{"abcd", "efgh"}, {"ij"}}},
+        {"exact width stays one line", "abcd", {4, 9}, {{"abcd"}}},
+        {"tabs to stops of eight", "a\tb", {20, 9}, {{"a       b"}}},
+        {"degenerate page still prints all", "ab", {0, 0}, {{"a"}, {"b"}}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PrintedPages(c.text, c.page), c.expected) << c.name;
+    }
+}
+
+TEST(PrintedPages, NoCharacterIsLost) {
+    std::string text;
+    for (int i = 0; i < 300; ++i) {
+        text +=
+            std::string(static_cast<size_t>(i % 97), static_cast<char>('a' + i % 26)) + " x\r\n";
+    }
+    std::string joined;
+    for (const auto& page : PrintedPages(text, {13, 7})) {
+        EXPECT_LE(page.size(), 7u);
+        for (const std::string& line : page) {
+            EXPECT_LE(line.size(), 13u);
+            joined += line;
+        }
+    }
+    std::string expected;
+    for (const char c : text) {
+        if (c != '\r' && c != '\n') {
+            expected.push_back(c);
+        }
+    }
+    EXPECT_EQ(joined, expected);
+}
+
+namespace {
+
+// A version record as a resource compiler lays it out, with the fixed part's numbers.
+std::vector<unsigned char> VersionRecord(unsigned ms, unsigned ls) {
+    std::vector<unsigned char> r(40 + 52, 0);
+    r[2] = 52;  // the value's length
+    const char key[] = "VS_VERSION_INFO";
+    for (size_t i = 0; i < sizeof key; ++i) {
+        r[6 + 2 * i] = static_cast<unsigned char>(key[i]);
+    }
+    const auto put = [&](size_t at, unsigned v) {
+        for (int b = 0; b < 4; ++b) {
+            r[at + b] = static_cast<unsigned char>(v >> (8 * b));
+        }
+    };
+    put(40, 0xFEEF04BD);
+    put(48, ms);
+    put(52, ls);
+    return r;
+}
+
+}  // namespace
+
+TEST(AboutText, VersionComesFromTheRecordWithoutLeadingZeros) {
+    const auto record = VersionRecord(0x00010000, 0x00000046);  // 1.0.0.70
+    const auto version = FixedFileVersion(record.data(), record.size());
+    ASSERT_TRUE(version);
+    const std::string text = AboutText(*version);
+    EXPECT_EQ(text.substr(0, text.find("\r\n")), "Quillet v1.0.70");
+
+    const auto other = VersionRecord(0x000C0003, 0x00090105);  // 12.3.9.261
+    EXPECT_EQ(AboutText(*FixedFileVersion(other.data(), other.size())).substr(0, 17),
+              "Quillet v12.3.261");
+}
+
+TEST(AboutText, LayoutOfTheLinesBelowTheVersion) {
+    const std::string text = AboutText({1, 0, 0, 70});
+    size_t contacts = 0;
+    for (size_t at = text.find("\r\n   "); at != std::string::npos;
+         at = text.find("\r\n   ", at + 2)) {
+        const size_t end = text.find("\r\n", at + 2);
+        const std::string line = text.substr(at + 2, end - at - 2);
+        EXPECT_NE(line.find(":\t"), std::string::npos) << line;
+        ++contacts;
+    }
+    EXPECT_EQ(contacts, 3u);
+    EXPECT_EQ(text.substr(15, 4), "\r\n\r\n");
+    EXPECT_NE(text.find("\r\n\r\nContact information:\r\n   "), std::string::npos);
+    const std::string tail = "\r\n_______\r\nSee 'whatsnew.txt' for details.";
+    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+}
+
+TEST(AboutText, RecordsWithoutTheFixedPartGiveNothing) {
+    auto record = VersionRecord(0x00010000, 0x46);
+    EXPECT_FALSE(FixedFileVersion(record.data(), 60));  // cut short
+    EXPECT_FALSE(FixedFileVersion(nullptr, 0));
+    record[40] = 0;  // no signature
+    EXPECT_FALSE(FixedFileVersion(record.data(), record.size()));
+}

@@ -1,0 +1,261 @@
+// The View menu, the character map, About and printing, on the real main window.
+#include <gtest/gtest.h>
+
+#include <cderr.h>
+
+#include <vector>
+
+#include "app/mdlCode.h"
+#include "test_support.h"
+#include "ui/main/about_text.h"
+#include "ui/main/frmMain.h"
+#include "ui/main/menu_def.h"
+#include "ui/main/screen_fonts.h"
+
+using namespace quillet;
+
+namespace {
+
+class ViewPrintTest : public ProcessTest {
+protected:
+    void SetUp() override {
+        ProcessTest::SetUp();
+        mdlCode::Main("");
+    }
+    frmMain& form() { return mdlCode::MainForm(); }
+    bool Checked(int id) {
+        return (GetMenuState(form().menu(), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    }
+    std::string FontFace() {
+        const auto font = reinterpret_cast<HFONT>(SendMessageA(form().txtDoc(), WM_GETFONT, 0, 0));
+        LOGFONTA lf{};
+        GetObjectA(font, sizeof lf, &lf);
+        return lf.lfFaceName;
+    }
+    // The pixels of one character drawn with the text box's current font.
+    std::vector<DWORD> Glyph(wchar_t c) {
+        constexpr int kSize = 48;
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), kSize, -kSize, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        const HDC dc = CreateCompatibleDC(nullptr);
+        const HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+        const HGDIOBJ oldFont = SelectObject(
+            dc, reinterpret_cast<HFONT>(SendMessageA(form().txtDoc(), WM_GETFONT, 0, 0)));
+        PatBlt(dc, 0, 0, kSize, kSize, WHITENESS);
+        TextOutW(dc, 4, 4, &c, 1);
+        GdiFlush();
+        std::vector<DWORD> pixels(static_cast<DWORD*>(bits),
+                                  static_cast<DWORD*>(bits) + kSize * kSize);
+        SelectObject(dc, oldFont);
+        SelectObject(dc, oldBitmap);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        return pixels;
+    }
+    static wchar_t Decode(UINT codePage, unsigned char byte) {
+        wchar_t c = 0;
+        MultiByteToWideChar(codePage, 0, reinterpret_cast<const char*>(&byte), 1, &c, 1);
+        return c;
+    }
+};
+
+// Box drawing and blocks: OEM characters under 437 and 866 alike that no ANSI code page
+// has, so the ASCII view's font draws them as they are; their bytes mean other
+// characters in ANSI.
+const unsigned char kOemBytes[] = {0xB0, 0xB2, 0xB3, 0xC4, 0xC9, 0xCD, 0xDB, 0xDF};
+
+TEST_F(ViewPrintTest, FontChoicesKeepTextFlagCaptionAndSavedBytes_Cp1251) {
+    std::string bytes;
+    for (int b = 0x20; b < 0x100; ++b) {
+        bytes.push_back(static_cast<char>(b));
+    }
+    const std::string source = dir / "oem.txt";
+    WriteFileBytes(source, bytes);
+    form().SetText(mdlCode::ReadTextFile(source));
+    SendMessageA(form().txtDoc(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("x"));
+    const std::string text = form().Text();
+    const std::string caption = WindowText(form().hWnd());
+    ASSERT_NE(caption.find("[*]"), std::string::npos);
+
+    const std::string oemFace = ScreenFonts::BundledOemFace();
+    const struct {
+        int command;
+        bool ascii;
+    } steps[] = {
+        {mnuAscii, true}, {mnuAscii, true}, {mnuAnsi, false}, {mnuAscii, true}, {mnuAnsi, false}};
+    for (const auto& step : steps) {
+        SendMessageA(form().hWnd(), WM_COMMAND, static_cast<WPARAM>(step.command), 0);
+        EXPECT_EQ(Checked(mnuAscii), step.ascii);
+        EXPECT_EQ(Checked(mnuAnsi), !step.ascii);
+        EXPECT_EQ(FontFace(), step.ascii ? oemFace : "fixedsys");
+        EXPECT_EQ(form().Text(), text);
+        EXPECT_NE(SendMessageA(form().txtDoc(), EM_GETMODIFY, 0, 0), 0);
+        EXPECT_EQ(WindowText(form().hWnd()), caption);
+    }
+    ASSERT_TRUE(mdlCode::WriteTextFile(dir / "saved.txt", form().Text()));
+    EXPECT_EQ(ReadFileBytes(dir / "saved.txt"), "x" + bytes);
+}
+
+TEST_F(ViewPrintTest, AsciiShowsTheOemGlyphOfEachByteAndAnsiItsOwn_Cp1251) {
+    for (const auto& [command, oem] : {std::pair{mnuAscii, true}, std::pair{mnuAnsi, false}}) {
+        SendMessageA(form().hWnd(), WM_COMMAND, static_cast<WPARAM>(command), 0);
+        for (const unsigned char b : kOemBytes) {
+            const bool same = Glyph(Decode(CP_ACP, b)) == Glyph(Decode(CP_OEMCP, b));
+            EXPECT_EQ(same, oem) << "byte " << int{b} << (oem ? " in ASCII" : " in ANSI");
+        }
+    }
+}
+
+TEST_F(ViewPrintTest, AlwaysOnTopTwiceReturnsToNormalZOrder) {
+    RECT before{};
+    GetWindowRect(form().hWnd(), &before);
+    for (const bool topmost : {true, false}) {
+        SendMessageA(form().hWnd(), WM_COMMAND, mnuOnTop, 0);
+        EXPECT_EQ(Checked(mnuOnTop), topmost);
+        EXPECT_EQ((GetWindowLongA(form().hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, topmost);
+    }
+    RECT after{};
+    GetWindowRect(form().hWnd(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+}
+
+TEST_F(ViewPrintTest, WordWrapOnlyTellsWhy) {
+    form().SetText("a long line");
+    SendMessageA(form().hWnd(), WM_COMMAND, mnuWrap, 0);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    const ShownMessage& m = ui.messages[0];
+    EXPECT_EQ(m.icon, MsgIcon::None);
+    EXPECT_EQ(m.buttons, MsgButtons::Ok);
+    const size_t crlf = m.text.find("\r\n");
+    ASSERT_NE(crlf, std::string::npos);
+    EXPECT_EQ(m.text.find_first_of("\r\n", crlf + 2), std::string::npos) << "two lines";
+    EXPECT_FALSE(Checked(mnuWrap));
+    EXPECT_EQ(form().Text(), "a long line");
+}
+
+TEST_F(ViewPrintTest, AboutShowsTheVersionOfTheRunningProgram) {
+    SendMessageA(form().hWnd(), WM_COMMAND, mnuAbout, 0);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].icon, MsgIcon::Information);
+    EXPECT_EQ(ui.messages[0].text, AboutText({1, 0, 0, 70}));
+    EXPECT_EQ(ui.messages[0].text.rfind("Quillet v1.0.70\r\n", 0), 0u);
+}
+
+// The real process start: Wine has no character map, so the first click finds none;
+// with a stand-in on the search path each click starts one, without waiting.
+TEST_F(ViewPrintTest, CharacterMapStartsOrWarns) {
+    ui.realStart = true;
+    SendMessageA(form().hWnd(), WM_COMMAND, mnuCharMap, 0);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "CharMap application is not installed.");
+    EXPECT_EQ(ui.messages[0].icon, MsgIcon::Exclamation);
+
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string stubDir = exe;
+    stubDir = stubDir.substr(0, stubDir.rfind('\\')) + "\\charmap_stub";
+    char path[32767] = {};
+    GetEnvironmentVariableA("PATH", path, sizeof path);
+    const std::string savedPath = path;
+    const std::string log = dir / "charmap.log";
+    SetEnvironmentVariableA("PATH", (stubDir + ";" + savedPath).c_str());
+    SetEnvironmentVariableA("QUILLET_CHARMAP_LOG", log.c_str());
+    SendMessageA(form().hWnd(), WM_COMMAND, mnuCharMap, 0);
+    SendMessageA(form().hWnd(), WM_COMMAND, mnuCharMap, 0);
+    SetEnvironmentVariableA("PATH", savedPath.c_str());
+    SetEnvironmentVariableA("QUILLET_CHARMAP_LOG", nullptr);
+    EXPECT_EQ(ui.messages.size(), 1u) << ui.MessageTexts();
+    for (int i = 0; i < 100 && (!FileExists(log) || ReadFileBytes(log).size() < 18); ++i) {
+        Sleep(100);
+    }
+    EXPECT_EQ(ReadFileBytes(log), "started\r\nstarted\r\n");
+}
+
+TEST_F(ViewPrintTest, APrinterFailureIsReportedAndTheEditorGoesOn) {
+    form().SetText("kept");
+    const std::string caption = WindowText(form().hWnd());
+    const struct {
+        unsigned long printerError;
+        bool screenAsPrinter;
+        const char* message;
+    } cases[] = {{PDERR_NODEFAULTPRN, false, "Error #4104 :: No printer here"},
+                 {0, true, "Error #"}};  // the job itself refused
+    for (const auto& c : cases) {
+        ui.messages.clear();
+        ui.printerError = c.printerError;
+        ui.screenAsPrinter = c.screenAsPrinter;
+        SendMessageA(form().hWnd(), WM_COMMAND, mnuPrint, 0);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text.rfind(c.message, 0), 0u) << ui.messages[0].text;
+        EXPECT_EQ(ui.messages[0].icon, MsgIcon::Stop);
+        EXPECT_EQ(form().Text(), "kept");
+        EXPECT_EQ(WindowText(form().hWnd()), caption);
+        EXPECT_TRUE(IsWindowEnabled(form().hWnd()));
+    }
+}
+
+// Run by its own CTest entry with no print server reachable: the real default-printer
+// call fails, and the user is told so.
+TEST_F(ViewPrintTest, NoPrinterInstalledIsReported) {
+    char flag[8] = {};
+    if (GetEnvironmentVariableA("QUILLET_NO_PRINTER", flag, sizeof flag) == 0) {
+        GTEST_SKIP() << "only without a print server";
+    }
+    SendMessageA(form().hWnd(), WM_COMMAND, mnuPrint, 0);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Error #4104 :: No default printer is installed.");
+    EXPECT_EQ(ui.messages[0].icon, MsgIcon::Stop);
+}
+
+// The real printer: a CUPS PDF queue. The test sees a new PDF appear; the text of it is
+// read back by scripts/print-round-trip.sh, which gets the document from this test.
+TEST_F(ViewPrintTest, RoundTripOnTheDefaultPrinter) {
+    char home[MAX_PATH] = {};  // Wine's name of the Unix home: \??\Z:\root
+    char flag[8] = {};
+    if (GetEnvironmentVariableA("QUILLET_NO_PRINTER", flag, sizeof flag) != 0 ||
+        GetEnvironmentVariableA("WINEHOMEDIR", home, MAX_PATH) < 4) {
+        GTEST_SKIP() << "no print server";
+    }
+    const std::string pdfDir = std::string(home + 4) + "\\PDF";
+    // The queue names each PDF after the job, which is named after the document: a name
+    // of its own tells this job's file from earlier ones.
+    const std::string job = "RoundTrip" + std::to_string(GetTickCount64());
+    mdlCode::DocumentState.DocTitle = job;
+    std::string text;
+    for (int i = 1; i <= 130; ++i) {
+        text += "Line " + std::to_string(i) + " of the printed document\r\n";
+        if (i == 64) {
+            text +=
+                std::string(40, 'W') + "\t" + std::string(300, 'x') + " end of the long line\r\n";
+        }
+    }
+    form().SetText(text);
+    SendMessageA(form().hWnd(), WM_COMMAND, mnuPrint, 0);
+    ASSERT_TRUE(ui.messages.empty()) << ui.MessageTexts();
+    // Complete once the file ends with the PDF end-of-file mark.
+    std::string pdf;
+    for (int i = 0; i < 150 && pdf.empty(); ++i) {
+        Sleep(100);
+        WIN32_FIND_DATAA found{};
+        UniqueFind search(FindFirstFileA((pdfDir + "\\*" + job + "*.pdf").c_str(), &found));
+        if (search.get() == INVALID_HANDLE_VALUE) {
+            continue;
+        }
+        const std::string path = pdfDir + "\\" + found.cFileName;
+        const std::string bytes = ReadFileBytes(path);
+        if (bytes.find("%%EOF", bytes.size() > 8 ? bytes.size() - 8 : 0) != std::string::npos) {
+            pdf = path;
+        }
+    }
+    ASSERT_FALSE(pdf.empty()) << "no complete PDF of " << job << " in " << pdfDir;
+    char expect[MAX_PATH] = {};
+    if (GetEnvironmentVariableA("QUILLET_PRINT_EXPECT", expect, MAX_PATH) != 0) {
+        WriteFileBytes(expect, pdf + "\r\n" + text);  // the script reads it, then deletes it
+    } else {
+        DeleteFileA(pdf.c_str());
+    }
+}
+
+}  // namespace

@@ -1,0 +1,23 @@
+#pragma once
+// How a document is laid out on printed pages: a pure function of the page's size in
+// character cells, so it can be checked without a printer.
+#include <string>
+#include <vector>
+
+namespace quillet {
+
+struct PageMetrics {
+    int columns;       // characters that fit across the printable width
+    int linesPerPage;  // lines that fit down the printable height
+};
+
+// Tab stops of printed text, every eight columns (the text box's own spacing).
+constexpr int kPrintTabWidth = 8;
+
+// The text as printed: split at its line ends (CR LF, or a lone CR or LF), tabs
+// expanded, lines longer than the width wrapped (after the last blank that fits, else
+// at the width) so nothing is cut off, then cut into pages. The text is followed by
+// one line end of its own, so an empty document prints one page with one empty line.
+std::vector<std::vector<std::string>> PrintedPages(const std::string& text, PageMetrics page);
+
+}  // namespace quillet

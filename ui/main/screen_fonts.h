@@ -1,0 +1,34 @@
+#pragma once
+// The two screen fonts of the text box. "fixedsys" shows the document with its ANSI
+// glyphs; "terminal" with the glyphs its bytes have in the OEM code page, as a console
+// shows them. Where the system has no OEM face that does so (Wine draws every fixed face
+// with the same Unicode font), the font that ships beside the program is registered
+// for this process at the first switch: it draws each ANSI character with the glyph of
+// the OEM character of the same byte, so the text itself never changes.
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32_util.h"
+
+class ScreenFonts {
+public:
+    ScreenFonts() = default;
+    ~ScreenFonts();
+    ScreenFonts(const ScreenFonts&) = delete;
+    ScreenFonts& operator=(const ScreenFonts&) = delete;
+
+    // The form's font with only its face changed. Owned here; valid while this lives.
+    HFONT Ansi(HFONT formFont);
+    HFONT Oem(HFONT formFont);
+
+    // "Quillet Terminal 1252-437" for the running code pages.
+    static std::string BundledOemFace();
+
+private:
+    bool RegisterBundledFont();
+
+    UniqueFont ansi_;
+    UniqueFont oem_;
+    std::string registeredFile_;  // removed again when this goes
+};
