@@ -27,15 +27,6 @@ private:
     LPITEMIDLIST list_;
 };
 
-struct DcDeleter {
-    void operator()(HDC dc) const {
-        if (dc != nullptr) {
-            DeleteDC(dc);
-        }
-    }
-};
-using UniqueDC = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
-
 constexpr size_t kFaceNameBytes = LF_FACESIZE;
 constexpr WORD kBoldFontType = 0x100;
 
