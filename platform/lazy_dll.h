@@ -29,6 +29,13 @@ public:
         return proc_;
     }
 
+    // Calls the function, or answers `fallback` when it can't be had.
+    template <typename R, typename... Args>
+    R CallOr(R fallback, Args... args) {
+        F* proc = Get();
+        return proc != nullptr ? proc(args...) : fallback;
+    }
+
 private:
     const char* dll_;
     const char* name_;  // a name, or MAKEINTRESOURCEA(ordinal)

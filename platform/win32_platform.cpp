@@ -84,19 +84,16 @@ LazyProc<decltype(GetFileTitleA)> gFileTitle("comdlg32.dll", "GetFileTitleA");
 
 // A dialog that can't be loaded counts as cancelled.
 BOOL Win32Platform::OpenFileDialog(OPENFILENAMEA* ofn) {
-    auto* open = gOpenFileName.Get();
-    return open != nullptr ? open(ofn) : FALSE;
+    return gOpenFileName.CallOr(FALSE, ofn);
 }
 
 BOOL Win32Platform::SaveFileDialog(OPENFILENAMEA* ofn) {
-    auto* save = gSaveFileName.Get();
-    return save != nullptr ? save(ofn) : FALSE;
+    return gSaveFileName.CallOr(FALSE, ofn);
 }
 
 // Without comdlg32 no title can be had: the same answer as for a refused path.
 short Win32Platform::FileTitle(const char* path, char* buffer, WORD size) {
-    auto* title = gFileTitle.Get();
-    return title != nullptr ? title(path, buffer, size) : -1;
+    return gFileTitle.CallOr(static_cast<short>(-1), path, buffer, size);
 }
 
 // The pickers: comdlg32, shell32, ole32 and winspool come in with the first one.
@@ -113,13 +110,11 @@ LazyProc<BOOL WINAPI(LPSTR, LPDWORD)> gDefaultPrinter("winspool.drv", "GetDefaul
 }  // namespace
 
 BOOL Win32Platform::ChooseColorDialog(CHOOSECOLORA* cc) {
-    auto* choose = gChooseColor.Get();
-    return choose != nullptr ? choose(cc) : FALSE;
+    return gChooseColor.CallOr(FALSE, cc);
 }
 
 BOOL Win32Platform::ChooseFontDialog(CHOOSEFONTA* cf) {
-    auto* choose = gChooseFont.Get();
-    return choose != nullptr ? choose(cf) : FALSE;
+    return gChooseFont.CallOr(FALSE, cf);
 }
 
 LPITEMIDLIST Win32Platform::IDListFromPath(const char* path) {
@@ -135,13 +130,11 @@ LPITEMIDLIST Win32Platform::IDListFromPath(const char* path) {
 }
 
 LPITEMIDLIST Win32Platform::BrowseForFolder(BROWSEINFOA* bi) {
-    auto* browse = gBrowseForFolder.Get();
-    return browse != nullptr ? browse(bi) : nullptr;
+    return gBrowseForFolder.CallOr(LPITEMIDLIST{}, bi);
 }
 
 BOOL Win32Platform::PathFromIDList(LPCITEMIDLIST list, char* path) {
-    auto* toPath = gPathFromIDList.Get();
-    return toPath != nullptr ? toPath(list, path) : FALSE;
+    return gPathFromIDList.CallOr(FALSE, list, path);
 }
 
 void Win32Platform::FreeIDList(LPITEMIDLIST list) {

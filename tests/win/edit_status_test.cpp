@@ -14,19 +14,12 @@ namespace {
 // Three lines of ten characters, CR LF between them.
 const char* const kThreeLines = "0123456789\r\nabcdefghij\r\nABCDEFGHIJ";
 
-class EditTest : public ProcessTest {
+class EditTest : public WindowTest {
 protected:
-    void SetUp() override {
-        ProcessTest::SetUp();
-        mdlCode::Main("");
-    }
     void TearDown() override {
         HoldCtrl(false);
         ProcessTest::TearDown();
     }
-    frmMain& form() { return mdlCode::MainForm(); }
-    HWND box() { return form().txtDoc(); }
-    void Select(int start, int end) { SendMessageA(box(), EM_SETSEL, start, end); }
     void KeyUp() { SendMessageA(box(), WM_KEYUP, VK_RIGHT, 0xC0000001); }
     std::string ColRow() { return WindowText(form().lblColRow()); }
     std::string Sel() { return WindowText(form().lblSelection()); }

@@ -228,7 +228,6 @@ public:
     LPITEMIDLIST rootList() { return Token(rootToken_); }
     LPITEMIDLIST chosenList() { return Token(chosenToken_); }
 
-
     PrinterDC OpenDefaultPrinter() override {
         ++printerOpens;
         if (printerError != 0) {

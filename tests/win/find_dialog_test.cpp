@@ -11,15 +11,8 @@
 
 namespace {
 
-class FindDialogTest : public ProcessTest {
+class FindDialogTest : public WindowTest {
 protected:
-    void SetUp() override {
-        ProcessTest::SetUp();
-        mdlCode::Main("");
-    }
-    frmMain& form() { return mdlCode::MainForm(); }
-    HWND box() { return form().txtDoc(); }
-    void Select(int start, int end) { SendMessageA(box(), EM_SETSEL, start, end); }
     std::pair<DWORD, DWORD> Selection() {
         DWORD start = 0, end = 0;
         SendMessageA(box(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),

@@ -11,14 +11,8 @@ using namespace quillet;
 
 namespace {
 
-class MainWindowTest : public ProcessTest {
+class MainWindowTest : public WindowTest {
 protected:
-    void SetUp() override {
-        ProcessTest::SetUp();
-        mdlCode::Main("");
-    }
-    frmMain& form() { return mdlCode::MainForm(); }
-
     RECT ChildRect(HWND control) {
         RECT r{};
         GetWindowRect(control, &r);

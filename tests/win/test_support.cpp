@@ -4,6 +4,7 @@
 
 #include "app/mdlCode.h"
 #include "platform/win32_util.h"
+#include "ui/main/frmMain.h"
 
 namespace {
 
@@ -94,4 +95,21 @@ void ProcessTest::TearDown() {
     mdlCode::ResetProcessState();
     PumpMessages();
     SetCurrentDirectoryA(savedCurrentDir_.c_str());
+}
+
+void WindowTest::SetUp() {
+    ProcessTest::SetUp();
+    mdlCode::Main("");
+}
+
+frmMain& WindowTest::form() {
+    return mdlCode::MainForm();
+}
+
+HWND WindowTest::box() {
+    return form().txtDoc();
+}
+
+void WindowTest::Select(int start, int end) {
+    SendMessageA(box(), EM_SETSEL, start, end);
 }

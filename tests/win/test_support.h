@@ -7,6 +7,8 @@
 
 #include "fake_platform.h"
 
+class frmMain;
+
 // A new empty folder under the temporary folder, removed with everything in it.
 class ScratchDir {
 public:
@@ -40,4 +42,14 @@ protected:
 
 private:
     std::string savedCurrentDir_;
+};
+
+// A fresh process whose start-up ran without a file: the empty main window, its text
+// box and a way to select in it.
+class WindowTest : public ProcessTest {
+protected:
+    void SetUp() override;
+    frmMain& form();
+    HWND box();
+    void Select(int start, int end);
 };

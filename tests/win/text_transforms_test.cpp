@@ -7,15 +7,8 @@
 
 namespace {
 
-class TextTransformTest : public ProcessTest {
+class TextTransformTest : public WindowTest {
 protected:
-    void SetUp() override {
-        ProcessTest::SetUp();
-        mdlCode::Main("");
-    }
-    frmMain& form() { return mdlCode::MainForm(); }
-    HWND box() { return form().txtDoc(); }
-    void Select(int start, int end) { SendMessageA(box(), EM_SETSEL, start, end); }
     LRESULT Selection() { return SendMessageA(box(), EM_GETSEL, 0, 0); }
 };
 

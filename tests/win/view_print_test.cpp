@@ -16,13 +16,8 @@ using namespace quillet;
 
 namespace {
 
-class ViewPrintTest : public ProcessTest {
+class ViewPrintTest : public WindowTest {
 protected:
-    void SetUp() override {
-        ProcessTest::SetUp();
-        mdlCode::Main("");
-    }
-    frmMain& form() { return mdlCode::MainForm(); }
     bool Checked(int id) {
         return (GetMenuState(form().menu(), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
     }
