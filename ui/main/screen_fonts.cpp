@@ -1,7 +1,5 @@
 #include "ui/main/screen_fonts.h"
 
-#include <cstring>
-
 namespace {
 
 UniqueFont WithFace(HFONT formFont, const char* face, BYTE charset) {
@@ -52,14 +50,12 @@ bool ScreenFonts::RegisterBundledFont() {
     if (!registeredFile_.empty()) {
         return true;
     }
-    char path[MAX_PATH] = {};
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) {
+    const std::string program = ModuleFileName();
+    if (program.empty()) {
         return false;
     }
-    char* slash = std::strrchr(path, '\\');
-    const std::string folder(path, slash != nullptr ? slash + 1 : path);
-    const std::string file = folder + "QuilletTerminal-" + CodePages() + ".ttf";
+    const std::string file = program.substr(0, program.find_last_of('\\') + 1) +
+                             "QuilletTerminal-" + CodePages() + ".ttf";
     if (AddFontResourceExA(file.c_str(), FR_PRIVATE, nullptr) == 0) {
         return false;
     }
