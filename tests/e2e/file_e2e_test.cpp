@@ -6,6 +6,19 @@
 
 namespace {
 
+// The main window of a fresh editor with "draft" typed into it; null if that failed.
+HWND DraftWindow(const QuilletProcess& editor) {
+    HWND main = editor.WaitForMainWindow();
+    if (main != nullptr) {
+        FocusWindow(main);
+        TypeText("draft");
+        if (!WaitUntil([&] { return editor.Caption() == "Untitled [*] - Quillet"; })) {
+            return nullptr;
+        }
+    }
+    return main;
+}
+
 TEST(FileE2E, TypedTextIsSavedWithCtrlSThroughTheSaveDialog) {
     const std::string path = ScratchFile("typed.txt", "");
     DeleteFileA(path.c_str());
@@ -31,11 +44,8 @@ TEST(FileE2E, TypedTextIsSavedWithCtrlSThroughTheSaveDialog) {
 TEST(FileE2E, SaveAsOverAnExistingFileAsksAndNoKeepsIt) {
     const std::string other = ScratchFile("precious.txt", "precious bytes");
     QuilletProcess editor;
-    HWND main = editor.WaitForMainWindow();
+    HWND main = DraftWindow(editor);
     ASSERT_NE(main, nullptr);
-    FocusWindow(main);
-    TypeText("draft");
-    ASSERT_TRUE(WaitUntil([&] { return editor.Caption() == "Untitled [*] - Quillet"; }));
     TypeKey('S', true);
     HWND dialog = editor.WaitForMessageBox();
     ASSERT_NE(dialog, nullptr);
@@ -101,11 +111,8 @@ TEST(FileE2E, NewOpensAnotherEmptyWindowAndKeepsThisOne) {
 
 TEST(FileE2E, ClosingAChangedDocumentAsksAndCancelKeepsIt) {
     QuilletProcess editor;
-    HWND main = editor.WaitForMainWindow();
+    HWND main = DraftWindow(editor);
     ASSERT_NE(main, nullptr);
-    FocusWindow(main);
-    TypeText("draft");
-    ASSERT_TRUE(WaitUntil([&] { return editor.Caption() == "Untitled [*] - Quillet"; }));
     PostMessageA(main, WM_CLOSE, 0, 0);
     HWND box = editor.WaitForMessageBox();
     ASSERT_NE(box, nullptr);
