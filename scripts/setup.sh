@@ -8,6 +8,8 @@ packages=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64
     xvfb xauth x11-utils xdotool xclip imagemagick locales
+    # The fuzz targets: clang with its libFuzzer and sanitizer run-time libraries.
+    clang libclang-rt-dev
 )
 
 missing=()
