@@ -37,14 +37,16 @@ struct Session {
         selLength = 0;
     }
 
-    void FindNext(const std::string& pattern) {
+    // Find Next, or a Replace that finds no match selected: checked against the reference.
+    template <typename Step>
+    void FindNext(const std::string& pattern, Step run) {
         const TextPos from = selectionScope ? std::max(engine.SearchPos(), engine.RegionStart() + 1)
                                             : engine.SearchPos();
         long long at = RefFind(from, doc, pattern, engine.Compare(), fold);
         if (selectionScope && at > engine.RegionEnd()) {
             at = 0;
         }
-        const SearchStep step = engine.SearchNext(doc, pattern, selectionScope);
+        const SearchStep step = run();
         if (at == 0) {
             FUZZ_CHECK(step.kind == SearchStep::RegionSearched);
             FUZZ_CHECK(engine.SearchPos() == (selectionScope ? engine.RegionStart() + 1 : 1));
@@ -57,24 +59,33 @@ struct Session {
         selLength = step.length;
     }
 
+    void FindNext(const std::string& pattern) {
+        FindNext(pattern, [&] { return engine.SearchNext(doc, pattern, selectionScope); });
+    }
+
+    // The selection is replaced when it is a match the search could have found; else
+    // Replace searches.
     void Replace(const std::string& pattern, const std::string& replacement) {
-        const bool inRegion = selStart >= engine.RegionStart() && selStart < engine.RegionEnd();
-        const SearchStep step =
-            engine.Replace(doc, selStart, selLength, pattern, replacement, selectionScope);
-        if (step.kind != SearchStep::Replace) {
-            if (step.kind == SearchStep::Select) {
-                selStart = step.offset;
-                selLength = step.length;
-            }
+        const auto run = [&] {
+            return engine.Replace(doc, selStart, selLength, pattern, replacement, selectionScope);
+        };
+        const bool inText =
+            selStart >= 0 && selLength >= 0 &&
+            static_cast<size_t>(selStart) + static_cast<size_t>(selLength) <= doc.size();
+        const bool inScope =
+            !selectionScope || (selStart >= engine.RegionStart() && selStart < engine.RegionEnd());
+        if (!inText || !inScope || selLength != static_cast<TextPos>(pattern.size()) ||
+            !MatchesAt(doc, static_cast<size_t>(selStart), pattern, engine.Compare(), fold)) {
+            FindNext(pattern, run);
             return;
         }
-        // Only the selection is replaced, and only when it is a match.
-        FUZZ_CHECK(step.edit.offset == selStart && step.edit.removed == selLength);
-        FUZZ_CHECK(step.edit.inserted == replacement);
-        FUZZ_CHECK(MatchesAt(doc, static_cast<size_t>(selStart), pattern, engine.Compare(), fold) &&
-                   selLength == static_cast<TextPos>(pattern.size()));
-        FUZZ_CHECK(!selectionScope || inRegion);
+        const TextPos at = selStart;
+        const SearchStep step = run();
+        FUZZ_CHECK(step.kind == SearchStep::Replace && step.edit.offset == at &&
+                   step.edit.removed == selLength && step.edit.inserted == replacement);
         Apply(step.edit);
+        // The next search starts right behind the inserted text.
+        FUZZ_CHECK(engine.SearchPos() == selStart + 1);
     }
 
     void ReplaceAll(const std::string& pattern, const std::string& replacement) {

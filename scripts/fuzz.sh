@@ -5,6 +5,7 @@
 #   scripts/fuzz.sh                      a few seconds each (what scripts/test.sh runs)
 #   scripts/fuzz.sh -runs=10000000       any libFuzzer options instead
 #   FUZZ_TARGETS="find_text filter" scripts/fuzz.sh ...   some targets only
+#   FUZZ_WORK=build/fuzz/other scripts/fuzz.sh ...         new inputs, crashes and logs there
 set -euo pipefail
 cd "$(dirname "$0")/.."
 options=("$@")
@@ -14,10 +15,11 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz >/dev/null
 out=build/fuzz
 targets=${FUZZ_TARGETS:-$(cat "$out/fuzz_targets.txt")}
+scratch=${FUZZ_WORK:-$out}
 
 failed=0
 for name in $targets; do
-    work="$out/corpus/$name" artifacts="$out/artifacts/$name" log="$out/logs/$name.log"
+    work="$scratch/corpus/$name" artifacts="$scratch/artifacts/$name" log="$scratch/logs/$name.log"
     mkdir -p "$work" "$artifacts" "$(dirname "$log")"
     rm -f "$artifacts"/*
     start=$(date +%s)
