@@ -11,6 +11,8 @@ packages=(
     # Printing to a PDF queue, read back as text; the ASCII view's fonts are made from
     # DejaVu Sans Mono.
     cups printer-driver-cups-pdf poppler-utils python3 fonts-dejavu-core
+    # The fuzz targets: clang with its libFuzzer and sanitizer run-time libraries.
+    clang libclang-rt-dev
 )
 # The dialog object's type library: widl, and the IDL files it imports (with Wine's stdole2.tlb).
 packages+=(mingw-w64-tools libwine-dev)

@@ -13,6 +13,10 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native -j2 --output-junit "$QUILLET_BUILD/native-junit.xml"
 
+# The core's fuzz targets, a few seconds each (clang, libFuzzer, ASan/UBSan).
+echo "== fuzzing =="
+scripts/fuzz.sh -max_total_time=5
+
 echo "== Windows (MinGW, Wine) =="
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw
