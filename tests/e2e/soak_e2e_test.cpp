@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 #include <random>
 
 #include "probe.h"
@@ -245,8 +246,10 @@ TEST(SoakE2E, RandomActionsKeepCaptionFlagAndFileInStep) {
     ASSERT_EQ(soak.Check(), "");
     const int warmUp = std::max(1, actions / 10);
     SIZE_T start = 0;
+    std::map<std::string, int> done;
     for (int i = 0; i < actions; ++i) {
         const std::string action = soak.Act();
+        ++done[action];
         ASSERT_FALSE(editor.Exited()) << "ended after action " << i << ": " << action;
         if (action == "save") {
             ASSERT_TRUE(soak.NoteSaved()) << "still marked after a save, action " << i;
@@ -260,6 +263,9 @@ TEST(SoakE2E, RandomActionsKeepCaptionFlagAndFileInStep) {
     const SIZE_T end = WorkingSet(editor.pid());
     std::printf("soak: %d actions, seed %u, working set %zu KB after warm-up, %zu KB at end\n",
                 actions, seed, start / 1024, end / 1024);
+    for (const auto& [action, times] : done) {
+        std::printf("  %s: %d\n", action.c_str(), times);
+    }
     ASSERT_GT(start, 0u);
     EXPECT_LE(end, start + start / 10 + 1024 * 1024) << "working set grew";
 }
