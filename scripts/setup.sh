@@ -9,6 +9,8 @@ packages=(
     wine wine64
     xvfb xauth x11-utils xdotool xclip imagemagick locales
 )
+# The fault-injection tests' host helper.
+packages+=(python3)
 
 missing=()
 for p in "${packages[@]}"; do
