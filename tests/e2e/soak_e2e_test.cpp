@@ -178,6 +178,12 @@ private:
     }
 
     std::string Find(bool replace) {
+        if (editor_.DocText().empty()) {
+            TypeKey('F', true);  // not offered without text
+            Sleep(200);
+            return TopWindowsOf(editor_.pid(), "#32770").empty() ? "find, no text"
+                                                                 : "find: a dialog without text";
+        }
         TypeKey('F', true);
         HWND find = nullptr;
         WaitUntil(
@@ -251,6 +257,7 @@ TEST(SoakE2E, RandomActionsKeepCaptionFlagAndFileInStep) {
         const std::string action = soak.Act();
         ++done[action];
         ASSERT_FALSE(editor.Exited()) << "ended after action " << i << ": " << action;
+        ASSERT_EQ(action.find(": "), std::string::npos) << "action " << i << ", seed " << seed;
         if (action == "save") {
             ASSERT_TRUE(soak.NoteSaved()) << "still marked after a save, action " << i;
         }
