@@ -26,14 +26,31 @@ std::optional<std::string> TryReadTextFile(const std::string& path) {
         ShowFileError(ERROR_NOT_ENOUGH_MEMORY);
         return std::nullopt;
     }
-    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() &&
-        !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-        ShowFileError(GetLastError());
-        return std::nullopt;
+    // The length is a first guess only: a file that grows before the read ends is read
+    // whole, up to its end at the time it is read.
+    constexpr size_t kMaxBytes = 0x7FFFFFFF;
+    std::string bytes(static_cast<size_t>(size.QuadPart) + 1, '\0');
+    size_t done = 0;
+    for (;;) {
+        if (done == bytes.size()) {
+            if (bytes.size() >= kMaxBytes) {
+                ShowFileError(ERROR_NOT_ENOUGH_MEMORY);
+                return std::nullopt;
+            }
+            bytes.resize(std::min(kMaxBytes, bytes.size() * 2));
+        }
+        DWORD read = 0;
+        if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done),
+                      &read, nullptr)) {
+            ShowFileError(GetLastError());
+            return std::nullopt;
+        }
+        if (read == 0) {
+            break;
+        }
+        done += read;
     }
-    bytes.resize(read);
+    bytes.resize(done);
     return quillet::TextFromFileBytes(std::move(bytes));
 }
 

@@ -16,6 +16,8 @@ packages=(
 )
 # The dialog object's type library: widl, and the IDL files it imports (with Wine's stdole2.tlb).
 packages+=(mingw-w64-tools libwine-dev)
+# The fault-injection tests' host helper.
+packages+=(python3)
 
 missing=()
 for p in "${packages[@]}"; do

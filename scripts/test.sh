@@ -26,3 +26,7 @@ quillet_start_display
 quillet_start_wine
 quillet_start_keeper
 ctest --preset mingw --output-junit "$QUILLET_BUILD/mingw-junit.xml"
+
+# Real documents through the real editor: a fixed sample (scripts/real-files.sh runs
+# them all).
+scripts/real-files.sh 20
