@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/caption.h"
+#include "app/status_text.h"
 #include "app/text_format.h"
 #include "dialogs/comdlg_text.h"
 
@@ -46,6 +47,16 @@ void BM_CaptionFor(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CaptionFor);
+
+// The status line's texts for a caret deep in a full document.
+void BM_StatusCaptions(benchmark::State& state) {
+    for (auto _ : state) {
+        const quillet::CaretPosition pos = quillet::CaretPositionOf(65000, 1420, 64980);
+        benchmark::DoNotOptimize(quillet::ColRowCaption(pos));
+        benchmark::DoNotOptimize(quillet::SelectionCaption(536));
+    }
+}
+BENCHMARK(BM_StatusCaptions);
 
 void BM_PlatformFilter(benchmark::State& state) {
     const std::string filter = "All files (*.*)|*.*|Text files (*.txt)|*.txt|";

@@ -33,7 +33,7 @@ std::string Document(size_t length) {
 }
 
 void BM_FindNextThroughTheDocument(benchmark::State& state) {
-    const std::string doc = Document(65536);
+    const std::string doc = Document(static_cast<size_t>(state.range(0)));
     for (auto _ : state) {
         SearchEngine engine(AsciiFold());
         engine.Load(0, 0);
@@ -44,7 +44,11 @@ void BM_FindNextThroughTheDocument(benchmark::State& state) {
         benchmark::DoNotOptimize(found);
     }
 }
-BENCHMARK(BM_FindNextThroughTheDocument)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FindNextThroughTheDocument)
+    ->Unit(benchmark::kMicrosecond)
+    ->Arg(16384)
+    ->Arg(32768)
+    ->Arg(65536);
 
 // The engine's one splice, applied to a copy of the document.
 void BM_ReplaceAll(benchmark::State& state) {
