@@ -109,7 +109,7 @@ bool CComDlgEx::VBChooseFont(IFontDisp* vFont, const FontDialogArgs& args) {
     int32_t flags = args.vFlags != nullptr ? *args.vFlags : 0;
     UniqueDC defaultPrinter;
     if (quillet::NeedsDefaultPrinter(flags, given)) {
-        defaultPrinter.reset(platform_.DefaultPrinterDC());
+        defaultPrinter = platform_.OpenDefaultPrinter().dc;
         if (defaultPrinter == nullptr) {
             throw RunTimeError(482, "Printer error");
         }

@@ -58,10 +58,8 @@ public:
     virtual void FreeIDList(LPITEMIDLIST list) = 0;
     // The screen's vertical twips per pixel (1440 / pixels per inch).
     virtual int TwipsPerPixelY() = 0;
-    // A device context of the default printer, deleted by the caller with DeleteDC;
-    // null when there is no printer.
-    virtual HDC DefaultPrinterDC() = 0;
 
-    // The system's default printer, without a dialog.
+    // The system's default printer, without a dialog (printing, and the font dialog's
+    // printer fonts).
     virtual PrinterDC OpenDefaultPrinter() = 0;
 };

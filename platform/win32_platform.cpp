@@ -96,7 +96,7 @@ short Win32Platform::FileTitle(const char* path, char* buffer, WORD size) {
     return gFileTitle.CallOr(static_cast<short>(-1), path, buffer, size);
 }
 
-// The pickers: comdlg32, shell32, ole32 and winspool come in with the first one.
+// The pickers: comdlg32, shell32 and ole32 come in with the first one.
 namespace {
 
 LazyProc<decltype(ChooseColorA)> gChooseColor("comdlg32.dll", "ChooseColorA");
@@ -105,7 +105,6 @@ LazyProc<decltype(SHBrowseForFolderA)> gBrowseForFolder("shell32.dll", "SHBrowse
 LazyProc<decltype(SHGetPathFromIDListA)> gPathFromIDList("shell32.dll", "SHGetPathFromIDListA");
 // Exported by ordinal only. On the NT family it reads its argument as UTF-16.
 LazyProc<LPITEMIDLIST WINAPI(LPCVOID)> gSimpleIDListFromPath("shell32.dll", MAKEINTRESOURCEA(162));
-LazyProc<BOOL WINAPI(LPSTR, LPDWORD)> gDefaultPrinter("winspool.drv", "GetDefaultPrinterA");
 
 }  // namespace
 
@@ -144,23 +143,6 @@ void Win32Platform::FreeIDList(LPITEMIDLIST list) {
 int Win32Platform::TwipsPerPixelY() {
     const int dpi = ScreenPixelsPerInch().y;
     return dpi > 0 ? 1440 / dpi : 15;
-}
-
-HDC Win32Platform::DefaultPrinterDC() {
-    auto* defaultPrinter = gDefaultPrinter.Get();
-    if (defaultPrinter == nullptr) {
-        return nullptr;
-    }
-    DWORD size = 0;
-    defaultPrinter(nullptr, &size);
-    if (size == 0) {
-        return nullptr;
-    }
-    std::vector<char> name(size, '\0');
-    if (!defaultPrinter(name.data(), &size)) {
-        return nullptr;
-    }
-    return CreateDCA("WINSPOOL", name.data(), nullptr, nullptr);
 }
 
 namespace {

@@ -23,7 +23,6 @@ public:
     BOOL PathFromIDList(LPCITEMIDLIST list, char* path) override;
     void FreeIDList(LPITEMIDLIST list) override;
     int TwipsPerPixelY() override;
-    HDC DefaultPrinterDC() override;
 
     PrinterDC OpenDefaultPrinter() override;
 };

@@ -112,8 +112,6 @@ public:
     std::deque<FolderDialogAnswer> folderAnswers;
     std::vector<LPITEMIDLIST> freedLists;
     int twipsPerPixelY = 15;
-    bool hasPrinter = false;
-    int printerDCs = 0;
 
     // Programs and the printer: the real ones when a test asks for them.
     bool realStart = false;
@@ -221,10 +219,6 @@ public:
 
     void FreeIDList(LPITEMIDLIST list) override { freedLists.push_back(list); }
     int TwipsPerPixelY() override { return twipsPerPixelY; }
-    HDC DefaultPrinterDC() override {
-        ++printerDCs;
-        return hasPrinter ? CreateCompatibleDC(nullptr) : nullptr;
-    }
     LPITEMIDLIST rootList() { return Token(rootToken_); }
     LPITEMIDLIST chosenList() { return Token(chosenToken_); }
 

@@ -2,6 +2,7 @@
 // platform, how results and Cancel come back, and the real dialogs under Wine.
 #include <gtest/gtest.h>
 
+#include <cderr.h>
 #include <olectl.h>
 
 #include <algorithm>
@@ -176,7 +177,7 @@ TEST_F(PickerTest, FontDialogFlagsFollowTheArgumentsGiven) {
     EXPECT_EQ(ui.fontDialogs[1].flags, 0x141u);
     EXPECT_EQ(ui.fontDialogs[2].flags, 0x42u);
     EXPECT_EQ(ui.fontDialogs[2].dc, reinterpret_cast<HDC>(0x5678));
-    EXPECT_EQ(ui.printerDCs, 0);
+    EXPECT_EQ(ui.printerOpens, 0);
 }
 
 TEST_F(PickerTest, RefusalsComeBeforeAnyDialog) {
@@ -191,6 +192,7 @@ TEST_F(PickerTest, RefusalsComeBeforeAnyDialog) {
     EXPECT_TRUE(dlg.IsDlgLoaded);
 
     // Printer fonts with no printer installed.
+    ui.printerError = PDERR_NODEFAULTPRN;
     FakeFont* fake = nullptr;
     const ComPtr<IFontDisp> font = FakeFont::Make(fake);
     int32_t flags = CF_PRINTERFONTS;
@@ -200,7 +202,8 @@ TEST_F(PickerTest, RefusalsComeBeforeAnyDialog) {
     EXPECT_EQ(flags, CF_PRINTERFONTS);
     EXPECT_TRUE(ui.fontDialogs.empty());
 
-    ui.hasPrinter = true;
+    ui.printerError = 0;
+    ui.screenAsPrinter = true;
     EXPECT_FALSE(dlg.VBChooseFont(font.get(), args));
     ASSERT_EQ(ui.fontDialogs.size(), 1u);
     EXPECT_NE(ui.fontDialogs[0].dc, nullptr);
