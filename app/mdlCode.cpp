@@ -156,14 +156,12 @@ std::string TitleFromPath(const std::string& path) {
 
 void UpdateStatus(frmMain& form) {
     const HWND box = form.txtDoc();
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageA(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const auto line = static_cast<int32_t>(SendMessageA(box, EM_LINEFROMCHAR, start, 0));
+    const Selection sel = SelectionOf(box);
+    const auto line = static_cast<int32_t>(SendMessageA(box, EM_LINEFROMCHAR, sel.start, 0));
     const auto lineStart = static_cast<int32_t>(SendMessageA(box, EM_LINEINDEX, line, 0));
-    const auto s = static_cast<int32_t>(start);
+    const auto s = static_cast<int32_t>(sel.start);
     form.SetStatus(quillet::ColRowCaption(quillet::CaretPositionOf(s, line, lineStart)),
-                   quillet::SelectionCaption(static_cast<int32_t>(end - start)));
+                   quillet::SelectionCaption(static_cast<int32_t>(sel.end - sel.start)));
 }
 
 void ShowFileError(unsigned long number) {

@@ -77,11 +77,8 @@ std::wstring LongPath(const std::string& path) {
     if (full.empty()) {
         RaiseLastError();
     }
-    const int size = static_cast<int>(full.size());
-    const int wideLength = MultiByteToWideChar(CP_ACP, 0, full.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
-    if (wideLength == 0 ||
-        !MultiByteToWideChar(CP_ACP, 0, full.data(), size, wide.data(), wideLength)) {
+    std::wstring wide = WideFromAnsi(full);
+    if (wide.empty()) {
         RaiseLastError();
     }
     if (wide.compare(0, 4, L"\\\\?\\") == 0) {

@@ -14,12 +14,7 @@ std::string ExecutableFolder() {
 // The creation texts are written once, in Russian; the fields hold them in the
 // ANSI code page the dialogs show them in.
 std::string AnsiText(const std::wstring& text) {
-    const int size = static_cast<int>(text.size());
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), size, ansi.data(), length, nullptr, nullptr);
-    return ansi;
+    return AnsiFromWide(text.data(), text.size());
 }
 
 // An empty or left-out text passes no string, so the dialog uses its own default.

@@ -1,6 +1,7 @@
 #include "platform/ole_lazy.h"
 
 #include "platform/lazy_dll.h"
+#include "platform/win32_util.h"
 
 namespace ole {
 namespace {
@@ -52,10 +53,7 @@ std::string AnsiFromBstr(BSTR text) {
     if (size == 0) {
         return "";
     }
-    const int length = WideCharToMultiByte(CP_ACP, 0, text, size, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, size, ansi.data(), length, nullptr, nullptr);
-    return ansi;
+    return AnsiFromWide(text, static_cast<size_t>(size));
 }
 
 ScopedVariant::~ScopedVariant() {

@@ -122,10 +122,8 @@ LPITEMIDLIST Win32Platform::IDListFromPath(const char* path) {
         return nullptr;
     }
     // ANSI bytes read as UTF-16 would name some other, nonsensical folder.
-    const int length = MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
-    std::vector<wchar_t> wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path, -1, wide.data(), length);
-    return fromPath(wide.data());
+    const std::wstring wide = WideFromAnsi(path);
+    return fromPath(wide.c_str());
 }
 
 LPITEMIDLIST Win32Platform::BrowseForFolder(BROWSEINFOA* bi) {

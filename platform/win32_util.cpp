@@ -62,13 +62,44 @@ std::string ModuleFileName(HMODULE module, DWORD initialChars) {
     }
 }
 
+std::string AnsiFromWide(const wchar_t* text, size_t length) {
+    const int size = static_cast<int>(length);
+    const int n =
+        size > 0 ? WideCharToMultiByte(CP_ACP, 0, text, size, nullptr, 0, nullptr, nullptr) : 0;
+    std::string ansi(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) {
+        WideCharToMultiByte(CP_ACP, 0, text, size, ansi.data(), n, nullptr, nullptr);
+    }
+    return ansi;
+}
+
+std::wstring WideFromAnsi(const std::string& text) {
+    const int size = static_cast<int>(text.size());
+    const int n = size > 0 ? MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0) : 0;
+    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) {
+        MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), n);
+    }
+    return wide;
+}
+
+Selection SelectionOf(HWND edit) {
+    Selection sel{0, 0};
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&sel.start),
+                 reinterpret_cast<LPARAM>(&sel.end));
+    return sel;
+}
+
+void ReplaceSelection(HWND edit, const std::string& text) {
+    SendMessageA(edit, EM_REPLACESEL, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 std::string SelectedText(HWND edit) {
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const Selection sel = SelectionOf(edit);
     const std::string text = WindowText(edit);
-    if (end <= start || start >= text.size()) {
+    if (sel.end <= sel.start || sel.start >= text.size()) {
         return "";
     }
-    return text.substr(start, end - start);
+    return text.substr(sel.start, sel.end - sel.start);
 }

@@ -49,20 +49,6 @@ std::string ScratchFile(const std::string& name, const std::string& bytes) {
     return path;
 }
 
-std::string FileBytes(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return "<missing>";
-    }
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
-}
-
 std::string RunHostCommand(const std::string& command, DWORD timeoutMs) {
     // Host programs don't write into Windows pipes: the output goes through a file,
     // renamed when complete.

@@ -50,7 +50,19 @@ void TypeText(const std::string& text);
 
 // A file in the end-to-end scratch folder (whose name holds a blank), written afresh.
 std::string ScratchFile(const std::string& name, const std::string& bytes);
-std::string FileBytes(const std::string& path);
+inline std::string FileBytes(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return "<missing>";
+    }
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
 
 // Every visible main window of any running editor.
 std::vector<HWND> AllMainWindows();
@@ -67,13 +79,13 @@ std::string RunHostCommand(const std::string& command, DWORD timeoutMs = 10000);
 
 // Polls the condition until it holds or the time is up.
 template <typename F>
-bool WaitUntil(F condition, DWORD timeoutMs = 10000) {
+bool WaitUntil(F condition, DWORD timeoutMs = 10000, DWORD pollMs = 50) {
     const DWORD start = GetTickCount();
     while (!condition()) {
         if (GetTickCount() - start > timeoutMs) {
             return false;
         }
-        Sleep(50);
+        Sleep(pollMs);
     }
     return true;
 }

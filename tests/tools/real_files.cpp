@@ -13,36 +13,18 @@
 #include <string>
 #include <vector>
 
+#include "../e2e/probe.h"
+
 namespace {
 
 constexpr int kTxtDocId = 1;
 constexpr DWORD kStepMs = 15000;
 constexpr const char* kDiffer = "saved bytes differ";
 
+// Each step of a file waits up to kStepMs, looking often: most files take milliseconds.
 template <typename F>
-bool WaitUntil(F condition, DWORD timeoutMs = kStepMs) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs) {
-            return false;
-        }
-        Sleep(20);
-    }
-    return true;
-}
-
-std::string FileBytes(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return "<missing>";
-    }
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
+bool WaitStep(F condition) {
+    return WaitUntil(condition, kStepMs, 20);
 }
 
 void PutBack(const std::string& path, const std::string& bytes) {
@@ -52,14 +34,7 @@ void PutBack(const std::string& path, const std::string& bytes) {
     CloseHandle(file);
 }
 
-std::string TextOf(HWND hwnd) {
-    std::string text(140000, '\0');
-    const LRESULT n = SendMessageA(hwnd, WM_GETTEXT, static_cast<WPARAM>(text.size()),
-                                   reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(n));
-    return text;
-}
-
+// The probe's TypeKey without its pause: thousands of files go through here.
 void PressKey(WORD vk, bool ctrl) {
     std::vector<INPUT> inputs;
     const auto key = [&](WORD code, bool up) {
@@ -149,7 +124,7 @@ std::string RoundTrip(const std::string& exe, const std::string& copy,
     HWND main = nullptr;
     HWND doc = nullptr;
     std::string loaded;
-    if (step(WaitUntil([&] { return (main = WindowsOf(pi.dwProcessId).main) != nullptr; }),
+    if (step(WaitStep([&] { return (main = WindowsOf(pi.dwProcessId).main) != nullptr; }),
              "no window") &&
         step(TextOf(main).find(" - Quillet") != std::string::npos && !Marked(main) &&
                  WindowsOf(pi.dwProcessId).box == nullptr,
@@ -157,16 +132,16 @@ std::string RoundTrip(const std::string& exe, const std::string& copy,
         doc = GetDlgItem(main, kTxtDocId);
         loaded = TextOf(doc);
         SetForegroundWindow(main);
-        step(WaitUntil([&] { return FocusOf(main) == doc; }), "no focus");
+        step(WaitStep([&] { return FocusOf(main) == doc; }), "no focus");
     }
     if (failure.empty()) {
         PressKey('X', false);
-        step(WaitUntil([&] { return Marked(main) && TextOf(doc) != loaded; }), "edit not seen");
+        step(WaitStep([&] { return Marked(main) && TextOf(doc) != loaded; }), "edit not seen");
     }
     if (failure.empty()) {
         PressKey('Z', true);
         // The length first: reading the whole text often keeps the editor busy.
-        step(WaitUntil([&] {
+        step(WaitStep([&] {
                  return SendMessageA(doc, WM_GETTEXTLENGTH, 0, 0) ==
                             static_cast<LRESULT>(loaded.size()) &&
                         TextOf(doc) == loaded;
@@ -175,7 +150,7 @@ std::string RoundTrip(const std::string& exe, const std::string& copy,
     }
     if (failure.empty()) {
         PressKey('S', true);
-        step(WaitUntil([&] { return !Marked(main) || WindowsOf(pi.dwProcessId).box; }) &&
+        step(WaitStep([&] { return !Marked(main) || WindowsOf(pi.dwProcessId).box; }) &&
                  !Marked(main),
              "save not seen");
     }

@@ -222,12 +222,9 @@ void frmFind::Form_Load() {
     pixelTwips_ = static_cast<int>(std::lround(TwipsPerPixelY()));
     SetOuterHeight(pixelTwips_ * kShortHeight);
     replaceMode_ = false;
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageA(owner_.txtDoc(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    const bool selection = engine_.Load(static_cast<TextPos>(start),
-                                        static_cast<TextPos>(end) - static_cast<TextPos>(start));
+    const Selection sel = SelectionOf(owner_.txtDoc());
+    const bool selection =
+        engine_.Load(static_cast<TextPos>(sel.start), static_cast<TextPos>(sel.end - sel.start));
     EnableWindow(Item(kOptScope1), selection);
     if (selection) {
         CheckRadioButton(hwnd_, kOptScope0, kOptScope1, kOptScope1);
@@ -284,12 +281,9 @@ void frmFind::SearchNext() {
 }
 
 void frmFind::cmdReplace_Click() {
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageA(owner_.txtDoc(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    ShowStep(engine_.Replace(owner_.Text(), static_cast<TextPos>(start),
-                             static_cast<TextPos>(end - start), WindowText(Item(kTxtFind)),
+    const Selection sel = SelectionOf(owner_.txtDoc());
+    ShowStep(engine_.Replace(owner_.Text(), static_cast<TextPos>(sel.start),
+                             static_cast<TextPos>(sel.end - sel.start), WindowText(Item(kTxtFind)),
                              WindowText(Item(kTxtReplace)), SelectionScope()));
 }
 
@@ -316,8 +310,7 @@ void frmFind::ShowStep(const SearchStep& step) {
         case SearchStep::Replace:
             SendMessageA(box, EM_SETSEL, static_cast<WPARAM>(step.edit.offset),
                          static_cast<LPARAM>(step.edit.offset + step.edit.removed));
-            SendMessageA(box, EM_REPLACESEL, static_cast<WPARAM>(-1),
-                         reinterpret_cast<LPARAM>(step.edit.inserted.c_str()));
+            ReplaceSelection(box, step.edit.inserted);
             break;
         case SearchStep::RegionSearched:
             platform_.ShowMessage(hwnd_, kRegionSearched, MsgIcon::Exclamation, MsgButtons::Ok);

@@ -20,11 +20,8 @@ void frmMain::UpdateMenuState(bool readClipboardText) {
     EnableItem(mnuFindReplace, GetWindowTextLengthA(txtDoc_) != 0);
     EnableItem(mnuSave, mdlCode::DocumentState.DocModified);
     EnableItem(mnuUnReDo, SendMessageA(txtDoc_, EM_GETMODIFY, 0, 0) != 0);
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageA(txtDoc_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    const bool selection = end != start;
+    const Selection sel = SelectionOf(txtDoc_);
+    const bool selection = sel.end != sel.start;
     EnableItem(mnuPaste, IsClipboardFormatAvailable(CF_TEXT) &&
                              (!readClipboardText || !ClipboardText(hwnd_).empty()));
     for (int id : {mnuCut, mnuCopy, mnuDelete, mnuLCase, mnuUCase}) {
@@ -49,7 +46,7 @@ void frmMain::mnuPaste_Click() {
 }
 
 void frmMain::mnuDelete_Click() {
-    SendMessageA(txtDoc_, EM_REPLACESEL, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(""));
+    ReplaceSelection(txtDoc_, "");
 }
 
 void frmMain::mnuSelectAll_Click() {

@@ -12,16 +12,8 @@ constexpr int kShiftCtrl = 3;  // exactly Shift and Ctrl, Alt up
 
 // The ellipsis after a long register's caption, in the ANSI code page.
 std::string AnsiEllipsis() {
-    char bytes[8] = {};
     const wchar_t ellipsis = 0x2026;
-    const int n =
-        WideCharToMultiByte(CP_ACP, 0, &ellipsis, 1, bytes, sizeof bytes, nullptr, nullptr);
-    return std::string(bytes, n > 0 ? static_cast<size_t>(n) : 0);
-}
-
-void ReplaceSelection(HWND box, const std::string& text) {
-    SendMessageA(box, EM_REPLACESEL, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(text.c_str()));
+    return AnsiFromWide(&ellipsis, 1);
 }
 
 }  // namespace

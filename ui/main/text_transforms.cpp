@@ -7,12 +7,6 @@ using namespace quillet;
 
 namespace {
 
-// Replaces the selection as one undoable edit, so Change keeps the caption current.
-void ReplaceSelection(HWND box, const std::string& text) {
-    SendMessageA(box, EM_REPLACESEL, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 // The system's case mapping in the ANSI code page, so Cyrillic or accented letters
 // convert too; the length never changes.
 void ConvertSelection(HWND box, DWORD(WINAPI* convert)(LPSTR, DWORD)) {
