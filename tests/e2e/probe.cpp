@@ -232,7 +232,7 @@ void FocusWindow(HWND hwnd) {
     WaitUntil([&] { return GetForegroundWindow() == hwnd; }, 3000);
 }
 
-void TypeKey(WORD vk, bool ctrl, bool shift) {
+void TypeKey(WORD vk, bool ctrl, bool shift, DWORD pauseMs) {
     std::vector<INPUT> inputs;
     const auto key = [&](WORD code, bool up) {
         INPUT in{};
@@ -253,7 +253,7 @@ void TypeKey(WORD vk, bool ctrl, bool shift) {
     if (ctrl)
         key(VK_CONTROL, true);
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    Sleep(100);
+    Sleep(pauseMs);
 }
 
 void TypeText(const std::string& text) {

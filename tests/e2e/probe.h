@@ -45,7 +45,8 @@ void ClickButton(HWND dialog, int id);
 
 // Brings the window to the front and types keys through the real input queue.
 void FocusWindow(HWND hwnd);
-void TypeKey(WORD vk, bool ctrl = false, bool shift = false);
+// Each key is followed by a pause for the editor to take it (none: pauseMs 0).
+void TypeKey(WORD vk, bool ctrl = false, bool shift = false, DWORD pauseMs = 100);
 void TypeText(const std::string& text);
 
 // A file in the end-to-end scratch folder (whose name holds a blank), written afresh.

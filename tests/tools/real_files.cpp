@@ -34,28 +34,6 @@ void PutBack(const std::string& path, const std::string& bytes) {
     CloseHandle(file);
 }
 
-// The probe's TypeKey without its pause: thousands of files go through here.
-void PressKey(WORD vk, bool ctrl) {
-    std::vector<INPUT> inputs;
-    const auto key = [&](WORD code, bool up) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = code;
-        in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(code, MAPVK_VK_TO_VSC));
-        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(in);
-    };
-    if (ctrl) {
-        key(VK_CONTROL, false);
-    }
-    key(vk, false);
-    key(vk, true);
-    if (ctrl) {
-        key(VK_CONTROL, true);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 struct Windows {
     DWORD pid;
     HWND main = nullptr;
@@ -135,11 +113,11 @@ std::string RoundTrip(const std::string& exe, const std::string& copy,
         step(WaitStep([&] { return FocusOf(main) == doc; }), "no focus");
     }
     if (failure.empty()) {
-        PressKey('X', false);
+        TypeKey('X', false, false, 0);  // no pause: thousands of files go through
         step(WaitStep([&] { return Marked(main) && TextOf(doc) != loaded; }), "edit not seen");
     }
     if (failure.empty()) {
-        PressKey('Z', true);
+        TypeKey('Z', true, false, 0);
         // The length first: reading the whole text often keeps the editor busy.
         step(WaitStep([&] {
                  return SendMessageA(doc, WM_GETTEXTLENGTH, 0, 0) ==
@@ -149,7 +127,7 @@ std::string RoundTrip(const std::string& exe, const std::string& copy,
              "undo not seen");
     }
     if (failure.empty()) {
-        PressKey('S', true);
+        TypeKey('S', true, false, 0);
         step(WaitStep([&] { return !Marked(main) || WindowsOf(pi.dwProcessId).box; }) &&
                  !Marked(main),
              "save not seen");
