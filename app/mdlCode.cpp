@@ -6,7 +6,9 @@
 #include "app/command_line.h"
 #include "app/status_text.h"
 #include "dialogs/CComDlgEx.h"
+#include "platform/code_page.h"
 #include "platform/win32_util.h"
+#include "ui/text_box.h"
 #include "ui/main/frmMain.h"
 
 DocumentStateT mdlCode::DocumentState;
@@ -76,7 +78,8 @@ long long FileLength(const std::string& path) {
 
 std::string OwnExecutableCommand() {
     const std::string module = ModuleFileName();
-    return "\"" + module.substr(0, module.find_last_of('\\')) + "\\quillet.exe\"";
+    const size_t separator = quillet::FindLastCharOf(module, "\\", AnsiLeadBytes());
+    return "\"" + module.substr(0, separator) + "\\quillet.exe\"";
 }
 
 HWND MessageOwner() {
@@ -129,7 +132,10 @@ void Main(const std::string& argumentText) {
         doc.DocPath = FullPath(doc.DocPath);
     }
     RunStep([&] { doc.DocTitle = doc.DocPath.empty() ? kUntitled : TitleFromPath(doc.DocPath); });
-    RunStep([&] { MainForm().SetText(text); });
+    RunStep([&] {
+        MainForm().SetText(text);
+        CheckLoadedText(text, nullptr);
+    });
     MainForm().Show();
 }
 
@@ -154,9 +160,18 @@ std::string TitleFromPath(const std::string& path) {
     return kUntitled;
 }
 
+void CheckLoadedText(const std::string& put, HWND owner) {
+    if (MainForm().Text() != put) {
+        Platform().ShowMessage(owner,
+                               "This file contains bytes that are not text in the current code "
+                               "page. Saving it will change them.",
+                               MsgIcon::Exclamation, MsgButtons::Ok);
+    }
+}
+
 void UpdateStatus(frmMain& form) {
     const HWND box = form.txtDoc();
-    const Selection sel = SelectionOf(box);
+    const Selection sel = BoxSelection(box);
     const auto line = static_cast<int32_t>(SendMessageA(box, EM_LINEFROMCHAR, sel.start, 0));
     const auto lineStart = static_cast<int32_t>(SendMessageA(box, EM_LINEINDEX, line, 0));
     const auto s = static_cast<int32_t>(sel.start);

@@ -58,6 +58,11 @@ std::string ReadTextFile(const std::string& path);
 // as NUL). Reports a failure with the "Error #" message and returns false.
 bool WriteTextFile(const std::string& path, const std::string& text);
 
+// Reads the main window's text back right after `put` was put in, as a save would read
+// it, and warns (owned by `owner`) when the text box did not keep it: bytes that are
+// no text in the ANSI code page, which a save would change.
+void CheckLoadedText(const std::string& put, HWND owner);
+
 // Rewrites the status labels of the main window from its text box's selection.
 void UpdateStatus(frmMain& form);
 

@@ -11,15 +11,16 @@ namespace {
 using quillet::SearchEngine;
 using quillet::SearchStep;
 
-const quillet::CaseFold& AsciiFold() {
-    static const quillet::CaseFold fold = [] {
-        quillet::CaseFold f{};
-        for (int c = 0; c < 256; ++c) {
-            f[c] = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+const quillet::CodePage& AsciiFold() {
+    static const quillet::CodePage codePage = [] {
+        quillet::CodePage cp;
+        cp.lower = quillet::CaseMap::Identity();
+        for (int c = 'A'; c <= 'Z'; ++c) {
+            cp.lower.single[static_cast<size_t>(c)] = static_cast<unsigned char>(c + 32);
         }
-        return f;
+        return cp;
     }();
-    return fold;
+    return codePage;
 }
 
 std::string Document(size_t length) {

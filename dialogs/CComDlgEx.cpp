@@ -3,12 +3,13 @@
 #include <exception>
 
 #include "dialogs/comdlg_text.h"
+#include "platform/code_page.h"
 #include "platform/win32_util.h"
 
 namespace {
 
 std::string ExecutableFolder() {
-    return quillet::FolderOfPath(ModuleFileName());
+    return quillet::FolderOfPath(ModuleFileName(), AnsiLeadBytes());
 }
 
 // The creation texts are written once, in Russian; the fields hold them in the
@@ -85,7 +86,7 @@ std::string CComDlgEx::fnGetFileName(const std::string& sFullPath) const {
         }
         // The last component is taken from the path itself: the platform's title may
         // leave out the extension, which would cut the folder short.
-        return quillet::FolderOfPath(sFullPath);
+        return quillet::FolderOfPath(sFullPath, AnsiLeadBytes());
     } catch (const std::exception&) {
         return "";
     }
@@ -126,7 +127,7 @@ bool CComDlgEx::RunFileDialog(bool save, std::string& vFileName, const FileDialo
 
     // Everything that can be refused is checked before the record exists.
     const std::string filter =
-        quillet::PlatformFilter(args.vFilter.value_or(quillet::kDefaultFilter));
+        quillet::PlatformFilter(args.vFilter.value_or(quillet::kDefaultFilter), AnsiLeadBytes());
     std::string file = quillet::DialogBuffer(vFileName, "FileName");
     std::string title = quillet::DialogBuffer(vFileTitle, "FileTitle");
 

@@ -3,6 +3,7 @@
 
 #include "dialogs/CComDlgEx.h"
 #include "dialogs/font_object.h"
+#include "platform/code_page.h"
 #include "platform/win32_util.h"
 
 namespace {
@@ -171,7 +172,7 @@ bool CComDlgEx::VBChooseFont(IFontDisp* vFont, const FontDialogArgs& args) {
 }
 
 void CComDlgEx::StrToBytes(quillet::ByteArray& ab, std::string& s) const {
-    quillet::StrToBytes(ab, s);
+    quillet::StrToBytes(ab, s, AnsiLeadBytes());
 }
 
 std::string CComDlgEx::BytesToStr(const quillet::ByteArray& ab) const {

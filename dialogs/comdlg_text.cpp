@@ -4,15 +4,15 @@
 
 namespace quillet {
 
-std::string PlatformFilter(const std::string& filter) {
+std::string PlatformFilter(const std::string& filter, const LeadBytes& lead) {
     if (filter.size() > kMaxFilterChars) {
         throw std::overflow_error("filter list longer than " + std::to_string(kMaxFilterChars) +
                                   " characters");
     }
     std::string list = filter;
-    for (char& c : list) {
-        if (c == '|') {
-            c = '\0';
+    for (size_t at = 0; at < list.size(); at = NextChar(list, at, lead)) {
+        if (list[at] == '|' && NextChar(list, at, lead) == at + 1) {
+            list[at] = '\0';
         }
     }
     list.append(2, '\0');
@@ -37,8 +37,8 @@ std::string TrimAtNul(const std::string& s) {
     return s.substr(0, s.find('\0'));
 }
 
-std::string FolderOfPath(const std::string& path) {
-    const size_t separator = path.find_last_of("\\/");
+std::string FolderOfPath(const std::string& path, const LeadBytes& lead) {
+    const size_t separator = FindLastCharOf(path, "\\/", lead);
     return separator == std::string::npos ? std::string() : path.substr(0, separator);
 }
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/ansi_chars.h"
+
 namespace quillet {
 
 // Every name buffer of a file dialog holds this many characters, the closing NUL included.
@@ -21,9 +23,10 @@ constexpr int32_t kDialogFlagsMask = 0x1FF1F;
 constexpr const char* kDefaultFilter = "All (*.*)| *.*";
 constexpr int32_t kDefaultFilterIndex = 1;
 
-// "desc|pattern|..." to the platform's list: each "|" a NUL, then two more NULs.
-// Throws std::overflow_error for a list longer than kMaxFilterChars.
-std::string PlatformFilter(const std::string& filter);
+// "desc|pattern|..." to the platform's list: each "|" character (never the trail byte
+// of a two-byte character) a NUL, then two more NULs. Throws std::overflow_error for a
+// list longer than kMaxFilterChars bytes.
+std::string PlatformFilter(const std::string& filter, const LeadBytes& lead);
 
 int32_t MaskDialogFlags(int32_t flags);
 
@@ -35,8 +38,9 @@ std::string DialogBuffer(const std::string& value, const char* what);
 std::string TrimAtNul(const std::string& s);
 
 // The path without its last component and the separator before it: C:\dir\a.txt gives
-// C:\dir, C:\a.txt gives C:, a bare name gives empty text.
-std::string FolderOfPath(const std::string& path);
+// C:\dir, C:\a.txt gives C:, a bare name gives empty text. A separator is a character
+// of its own, never the trail byte of a two-byte character.
+std::string FolderOfPath(const std::string& path, const LeadBytes& lead);
 
 // A folder as a dialog's starting folder: a bare drive ("C:") gets its root separator,
 // since "C:" alone names the drive's current folder rather than its root.

@@ -55,15 +55,15 @@ bool IsArrayEmpty(const ByteArray& ab) {
     return ab.bytes.empty();
 }
 
-void StrToBytes(ByteArray& ab, std::string& s) {
+void StrToBytes(ByteArray& ab, std::string& s, const LeadBytes& lead) {
     if (IsArrayEmpty(ab)) {
         ab.lowerBound = 0;
         ab.bytes.assign(s.begin(), s.end());
         return;
     }
     const size_t n = ab.bytes.size();
-    if (s.size() < n) {
-        s.resize(n, '\0');
+    if (const size_t chars = CharCount(s, lead); chars < n) {
+        s.append(n - chars, '\0');
     }
     std::memcpy(ab.bytes.data(), s.data(), n);
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/ansi_chars.h"
+
 namespace quillet {
 
 // Only CC_RGBINIT, CC_FULLOPEN, CC_PREVENTFULLOPEN and CC_SHOWHELP reach the colour
@@ -52,9 +54,10 @@ struct ByteArray {
 bool IsArrayEmpty(const ByteArray& ab);
 
 // An array without elements becomes the text's bytes from bound 0, the text unchanged.
-// An array with elements is never grown: a shorter text is padded with NULs to its size
-// (and the caller sees the padding), a longer one is cut.
-void StrToBytes(ByteArray& ab, std::string& s);
+// An array with elements is never grown: a text of fewer characters than its size is
+// padded with NULs to that many characters (and the caller sees the padding), then its
+// first bytes fill the array.
+void StrToBytes(ByteArray& ab, std::string& s, const LeadBytes& lead);
 
 // Every byte as a character, NULs included.
 std::string BytesToStr(const ByteArray& ab);

@@ -1,4 +1,5 @@
-// The filter list as the file dialogs take it: each "|" a NUL and two NULs after, a
+// The filter list as the file dialogs take it: each "|" character (not a trail byte of
+// the double-byte code page) a NUL and two NULs after, a
 // list over the limit refused; and the name buffers' padding undone by the trim.
 #include <algorithm>
 #include <cstdint>
@@ -7,6 +8,7 @@
 
 #include "dialogs/comdlg_text.h"
 #include "fuzz/fuzz_input.h"
+#include "fuzz/search_reference.h"
 
 using namespace quillet;
 using namespace quillet::fuzz;
@@ -14,6 +16,7 @@ using namespace quillet::fuzz;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Input in(data, size);
     const uint8_t flags = in.Byte();
+    const CodePage& cp = TestCodePage((flags & 1) != 0 ? 4 : 0);
     const size_t valueLength = in.Byte() + (flags & 2) * 32u;  // up to past a buffer
     std::string filter = in.Rest();
     // Inputs are short: pad one in 64 to just under or just over the limit, with its own
@@ -26,14 +29,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string list;
     bool refused = false;
     try {
-        list = PlatformFilter(filter);
+        list = PlatformFilter(filter, cp.lead);
     } catch (const std::overflow_error&) {
         refused = true;
     }
     FUZZ_CHECK(refused == (filter.size() > kMaxFilterChars));
     if (!refused) {
         std::string expected = filter;
-        std::replace(expected.begin(), expected.end(), '|', '\0');
+        for (size_t i = 0; i < expected.size(); i = RefNext(expected, i, cp)) {
+            if (expected[i] == '|' && RefNext(expected, i, cp) == i + 1) {
+                expected[i] = '\0';
+            }
+        }
         FUZZ_CHECK(list == expected + std::string(2, '\0'));
     }
 

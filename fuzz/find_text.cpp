@@ -1,6 +1,6 @@
 // The positional find and the text comparison against the plain reference, with any
 // start (negative, past the end), any text and pattern, either comparison and several
-// case tables.
+// code pages, single-byte and double-byte.
 #include <cstdint>
 #include <string>
 
@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Input in(data, size);
     const uint8_t flags = in.Byte();
     const CompareMode mode = (flags & 1) != 0 ? CompareMode::Exact : CompareMode::IgnoreCase;
-    const CaseFold& fold = FoldTable(flags >> 1);
+    const CodePage& fold = TestCodePage(flags >> 1);
     // Mostly small starts, so that they fall inside the text; now and then any value.
     const int32_t start = (flags & 0x80) != 0 ? in.I32() : in.I16();
     const std::string pattern = in.Short();

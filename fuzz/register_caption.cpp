@@ -1,9 +1,11 @@
-// The register list's row for any text and ellipsis: the text itself up to 15
-// characters, else its first 15 and the ellipsis; line breaks and tabs kept.
+// The register list's row for any text and ellipsis, on a single-byte and a double-byte
+// code page: the text itself up to 15 characters, else its first 15 and the ellipsis;
+// line breaks and tabs kept.
 #include <cstdint>
 #include <string>
 
 #include "fuzz/fuzz_input.h"
+#include "fuzz/search_reference.h"
 #include "ui/main/edit_text.h"
 
 using namespace quillet;
@@ -11,15 +13,17 @@ using namespace quillet::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Input in(data, size);
+    const CodePage& cp = TestCodePage(in.Byte() % 2 == 0 ? 0 : 4);
     const std::string ellipsis = in.Short();
     const std::string text = in.Rest();
 
-    const std::string caption = RegisterCaption(text, ellipsis);
-    std::string expected;
-    for (size_t i = 0; i < text.size() && i < 15; ++i) {
-        expected.push_back(text[i]);
+    const std::string caption = RegisterCaption(text, ellipsis, cp.lead);
+    size_t end = 0;
+    for (int chars = 0; end < text.size() && chars < 15; ++chars) {
+        end = RefNext(text, end, cp);
     }
-    if (text.size() > 15) {
+    std::string expected = text.substr(0, end);
+    if (end < text.size()) {
         expected += ellipsis;
     }
     FUZZ_CHECK(caption == expected);

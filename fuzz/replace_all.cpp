@@ -17,7 +17,7 @@ namespace {
 
 struct Session {
     SearchEngine engine;
-    const CaseFold& fold;
+    const CodePage& fold;
     std::string doc;
     bool selectionScope;
     TextPos selStart, selLength;  // the text box's selection
@@ -75,7 +75,10 @@ struct Session {
         const bool inScope =
             !selectionScope || (selStart >= engine.RegionStart() && selStart < engine.RegionEnd());
         if (!inText || !inScope || selLength != static_cast<TextPos>(pattern.size()) ||
-            !MatchesAt(doc, static_cast<size_t>(selStart), pattern, engine.Compare(), fold)) {
+            // The selected text compared as a text of its own, as the dialog compares it.
+            !MatchesAt(std::string_view(doc).substr(static_cast<size_t>(selStart),
+                                                    static_cast<size_t>(selLength)),
+                       0, pattern, engine.Compare(), fold)) {
             FindNext(pattern, run);
             return;
         }
@@ -97,9 +100,9 @@ struct Session {
         const TextPos regionStart = engine.RegionStart();
         const std::string before = doc.substr(0, static_cast<size_t>(from));
         const std::string after = doc.substr(static_cast<size_t>(to));
-        const std::string replaced = RefReplaceAll(
-            std::string_view(doc).substr(static_cast<size_t>(from), static_cast<size_t>(to - from)),
-            pattern, replacement, engine.Compare(), fold);
+        const std::string replaced =
+            RefReplaceAll(std::string_view(doc).substr(0, static_cast<size_t>(to)),
+                          static_cast<size_t>(from), pattern, replacement, engine.Compare(), fold);
         const auto edit = engine.ReplaceAll(doc, pattern, replacement, selectionScope);
         if (edit) {
             FUZZ_CHECK(edit->offset >= from && edit->offset + edit->removed <= to);
@@ -125,8 +128,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string pattern = in.Short();
     const std::string replacement = in.Short();
 
-    Session s{SearchEngine(FoldTable(flags >> 2)),
-              FoldTable(flags >> 2),
+    Session s{SearchEngine(TestCodePage(flags >> 2)),
+              TestCodePage(flags >> 2),
               in.Rest(),
               false,
               loadStart,

@@ -1,6 +1,7 @@
 #pragma once
-// The search rules written the plain way, for the search targets to compare against:
-// every position tried in turn, every character folded on its own.
+// The search rules written the plain way, for the search tests and fuzz targets to
+// compare against: every character boundary tried in turn, every character folded on
+// its own.
 #include <string>
 #include <string_view>
 
@@ -8,75 +9,125 @@
 
 namespace quillet::fuzz {
 
-// Case tables chosen by the input: none, ASCII only, a Western code page, and one that
-// folds sixteen bytes at a time, so many different bytes compare equal.
-inline const CaseFold& FoldTable(unsigned choice) {
+// Code pages chosen by the input: single-byte ones that fold nothing, ASCII only, a
+// Western code page, or sixteen bytes at a time (so many bytes compare equal); and a
+// double-byte one shaped like 932, whose trail bytes include ASCII letters, "\" and "|",
+// with ASCII and the full-width letters 82 60-82 79 folding to 82 81-82 9A.
+inline const CodePage& TestCodePage(unsigned choice) {
     static const auto make = [](int kind) {
-        CaseFold f{};
+        CodePage cp;
+        cp.lower = CaseMap::Identity();
         for (int c = 0; c < 256; ++c) {
             const bool ascii = c >= 'A' && c <= 'Z';
             const bool western = ascii || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
             int lower = c;
-            if ((kind == 1 && ascii) || (kind == 2 && western)) {
+            if (((kind == 1 || kind == 4) && ascii) || (kind == 2 && western)) {
                 lower = c + 32;
             } else if (kind == 3) {
                 lower = c & 0xF0;
             }
-            f[static_cast<size_t>(c)] = static_cast<unsigned char>(lower);
+            cp.lower.single[static_cast<size_t>(c)] = static_cast<unsigned char>(lower);
+            cp.lead[static_cast<size_t>(c)] = kind == 4 && ((c >= 0x81 && c <= 0x9F) || c >= 0xE0);
         }
-        return f;
+        if (kind == 4) {
+            for (CharCode c = 0x8260; c <= 0x8279; ++c) {
+                cp.lower.pairs.emplace_back(c, static_cast<CharCode>(c + 0x21));
+            }
+        }
+        cp.upper = cp.lower;
+        return cp;
     };
-    static const CaseFold tables[4] = {make(0), make(1), make(2), make(3)};
-    return tables[choice % 4];
+    static const CodePage pages[5] = {make(0), make(1), make(2), make(3), make(4)};
+    return pages[choice % 5];
 }
 
-inline bool SameChar(char a, char b, CompareMode mode, const CaseFold& fold) {
-    if (mode == CompareMode::Exact) {
-        return a == b;
+inline size_t RefNext(std::string_view text, size_t i, const CodePage& cp) {
+    return i + 1 < text.size() && cp.lead[static_cast<unsigned char>(text[i])] ? i + 2 : i + 1;
+}
+
+inline bool RefIsBoundary(std::string_view text, size_t offset, const CodePage& cp) {
+    size_t i = 0;
+    while (i < offset) {
+        i = RefNext(text, i, cp);
     }
-    return fold[static_cast<unsigned char>(a)] == fold[static_cast<unsigned char>(b)];
+    return i == offset;
 }
 
+inline unsigned RefLower(unsigned code, const CodePage& cp) {
+    if (code < 256) {
+        return cp.lower.single[code];
+    }
+    for (const auto& [from, to] : cp.lower.pairs) {
+        if (from == code) {
+            return to;
+        }
+    }
+    return code;
+}
+
+// Whether the pattern's characters match the text's characters from `i` on.
 inline bool MatchesAt(std::string_view text, size_t i, std::string_view pattern, CompareMode mode,
-                      const CaseFold& fold) {
+                      const CodePage& cp) {
     if (i > text.size() || pattern.size() > text.size() - i) {
         return false;
     }
-    for (size_t k = 0; k < pattern.size(); ++k) {
-        if (!SameChar(text[i + k], pattern[k], mode, fold)) {
+    size_t k = 0;
+    while (k < pattern.size()) {
+        const size_t ti = RefNext(text, i, cp) - i;
+        const size_t pk = RefNext(pattern, k, cp) - k;
+        if (ti != pk) {
             return false;
         }
+        unsigned a = static_cast<unsigned char>(text[i]);
+        unsigned b = static_cast<unsigned char>(pattern[k]);
+        if (ti == 2) {
+            a = a << 8 | static_cast<unsigned char>(text[i + 1]);
+            b = b << 8 | static_cast<unsigned char>(pattern[k + 1]);
+        }
+        if (mode == CompareMode::Exact ? a != b : RefLower(a, cp) != RefLower(b, cp)) {
+            return false;
+        }
+        i += ti;
+        k += pk;
     }
     return true;
 }
 
-// 1-based position of the first match at or after `start`, 0 when none.
+// 1-based position of the first match at or after `start` on a character boundary, 0
+// when none.
 inline long long RefFind(long long start, std::string_view text, std::string_view pattern,
-                         CompareMode mode, const CaseFold& fold) {
+                         CompareMode mode, const CodePage& cp) {
     if (start < 1) {
         start = 1;
     }
     for (long long p = start; p <= static_cast<long long>(text.size()); ++p) {
-        if (MatchesAt(text, static_cast<size_t>(p - 1), pattern, mode, fold)) {
+        const auto i = static_cast<size_t>(p - 1);
+        if (RefIsBoundary(text, i, cp) && MatchesAt(text, i, pattern, mode, cp)) {
             return p;
         }
     }
     return 0;
 }
 
-// Every match replaced, left to right, the scan going on behind each one.
-inline std::string RefReplaceAll(std::string_view text, std::string_view pattern,
+// The text from `from` on with every match replaced, left to right, the scan going on
+// behind each one; characters are those of the whole text.
+inline std::string RefReplaceAll(std::string_view text, size_t from, std::string_view pattern,
                                  std::string_view replacement, CompareMode mode,
-                                 const CaseFold& fold) {
+                                 const CodePage& cp) {
     std::string out;
     size_t i = 0;
     while (i < text.size()) {
-        if (!pattern.empty() && MatchesAt(text, i, pattern, mode, fold)) {
+        if (i >= from && !pattern.empty() && MatchesAt(text, i, pattern, mode, cp)) {
             out.append(replacement);
             i += pattern.size();
-        } else {
-            out.push_back(text[i++]);
+            continue;
         }
+        const size_t next = RefNext(text, i, cp);
+        if (next > from) {
+            const size_t begin = i > from ? i : from;
+            out.append(text.substr(begin, next - begin));
+        }
+        i = next;
     }
     return out;
 }

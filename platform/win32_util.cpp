@@ -82,24 +82,3 @@ std::wstring WideFromAnsi(const std::string& text) {
     }
     return wide;
 }
-
-Selection SelectionOf(HWND edit) {
-    Selection sel{0, 0};
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&sel.start),
-                 reinterpret_cast<LPARAM>(&sel.end));
-    return sel;
-}
-
-void ReplaceSelection(HWND edit, const std::string& text) {
-    SendMessageA(edit, EM_REPLACESEL, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-std::string SelectedText(HWND edit) {
-    const Selection sel = SelectionOf(edit);
-    const std::string text = WindowText(edit);
-    if (sel.end <= sel.start || sel.start >= text.size()) {
-        return "";
-    }
-    return text.substr(sel.start, sel.end - sel.start);
-}

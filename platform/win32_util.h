@@ -117,16 +117,3 @@ std::string WindowText(HWND hwnd);
 // Text between the ANSI code page and UTF-16 (empty for text that can't be converted).
 std::string AnsiFromWide(const wchar_t* text, size_t length);
 std::wstring WideFromAnsi(const std::string& text);
-
-// An edit control's selection: start and end offsets, start <= end.
-struct Selection {
-    DWORD start;
-    DWORD end;
-};
-Selection SelectionOf(HWND edit);
-
-// Replaces an edit control's selection (or inserts at the caret) as one undoable edit.
-void ReplaceSelection(HWND edit, const std::string& text);
-
-// The selected text of an edit control, as ANSI (empty when nothing is selected).
-std::string SelectedText(HWND edit);

@@ -4,17 +4,27 @@
 #include <stdexcept>
 
 #include "dialogs/comdlg_text.h"
+#include "fuzz/search_reference.h"
 
 using namespace quillet;
 
+namespace {
+const LeadBytes kSingleByte{};
+// Shaped like 932: 83 7C is a katakana, 95 5C a kanji.
+const LeadBytes& kDoubleByte = fuzz::TestCodePage(4).lead;
+}  // namespace
+
 TEST(PlatformFilter, BarsBecomeNulsAndTwoNulsClose) {
-    EXPECT_EQ(PlatformFilter("a|b|"), std::string("a\0b\0\0\0", 6));
-    EXPECT_EQ(PlatformFilter("All files (*.*)|*.*|"),
+    EXPECT_EQ(PlatformFilter("a|b|", kSingleByte), std::string("a\0b\0\0\0", 6));
+    EXPECT_EQ(PlatformFilter("All files (*.*)|*.*|", kSingleByte),
               std::string("All files (*.*)\0*.*\0\0\0", 22));
     // Without a trailing bar the list still ends in exactly two NULs after the pattern.
-    EXPECT_EQ(PlatformFilter(kDefaultFilter), std::string("All (*.*)\0 *.*\0\0", 16));
-    EXPECT_EQ(PlatformFilter(""), std::string("\0\0", 2));
-    EXPECT_EQ(PlatformFilter("||"), std::string("\0\0\0\0", 4));
+    EXPECT_EQ(PlatformFilter(kDefaultFilter, kSingleByte), std::string("All (*.*)\0 *.*\0\0", 16));
+    EXPECT_EQ(PlatformFilter("", kSingleByte), std::string("\0\0", 2));
+    EXPECT_EQ(PlatformFilter("||", kSingleByte), std::string("\0\0\0\0", 4));
+    // A "|" byte that ends a two-byte character is part of the description.
+    EXPECT_EQ(PlatformFilter("\x83\x7C|*.txt", kDoubleByte),
+              std::string("\x83\x7C\0*.txt\0\0", 10));
 }
 
 TEST(PlatformFilter, EveryOtherByteIsCopied) {
@@ -24,13 +34,15 @@ TEST(PlatformFilter, EveryOtherByteIsCopied) {
             all.push_back(static_cast<char>(b));
         }
     }
-    EXPECT_EQ(PlatformFilter(all), all + std::string(2, '\0'));
+    EXPECT_EQ(PlatformFilter(all, kSingleByte), all + std::string(2, '\0'));
 }
 
 TEST(PlatformFilter, RefusesListsBeyondTheCounterRange) {
-    EXPECT_EQ(PlatformFilter(std::string(kMaxFilterChars, 'x')).size(), kMaxFilterChars + 2);
-    EXPECT_THROW(PlatformFilter(std::string(kMaxFilterChars + 1, 'x')), std::overflow_error);
-    EXPECT_THROW(PlatformFilter(std::string(100000, '|')), std::overflow_error);
+    EXPECT_EQ(PlatformFilter(std::string(kMaxFilterChars, 'x'), kSingleByte).size(),
+              kMaxFilterChars + 2);
+    EXPECT_THROW(PlatformFilter(std::string(kMaxFilterChars + 1, 'x'), kSingleByte),
+                 std::overflow_error);
+    EXPECT_THROW(PlatformFilter(std::string(100000, '|'), kSingleByte), std::overflow_error);
 }
 
 TEST(MaskDialogFlags, HookTemplateAndHighBitsAreCleared) {
@@ -66,13 +78,15 @@ TEST(TrimAtNul, KeepsWhatStandsBeforeTheFirstNul) {
 }
 
 TEST(FolderOfPath, DropsTheLastComponentAndItsSeparator) {
-    EXPECT_EQ(FolderOfPath("C:\\dir\\file.txt"), "C:\\dir");
-    EXPECT_EQ(FolderOfPath("C:\\file.txt"), "C:");
-    EXPECT_EQ(FolderOfPath("file.txt"), "");
-    EXPECT_EQ(FolderOfPath(""), "");
-    EXPECT_EQ(FolderOfPath("C:\\a b\\c.d\\name"), "C:\\a b\\c.d");
-    EXPECT_EQ(FolderOfPath("\\\\server\\share\\x.txt"), "\\\\server\\share");
-    EXPECT_EQ(FolderOfPath("C:/dir/file.txt"), "C:/dir");
+    EXPECT_EQ(FolderOfPath("C:\\dir\\file.txt", kSingleByte), "C:\\dir");
+    EXPECT_EQ(FolderOfPath("C:\\file.txt", kSingleByte), "C:");
+    EXPECT_EQ(FolderOfPath("file.txt", kSingleByte), "");
+    EXPECT_EQ(FolderOfPath("", kSingleByte), "");
+    EXPECT_EQ(FolderOfPath("C:\\a b\\c.d\\name", kSingleByte), "C:\\a b\\c.d");
+    EXPECT_EQ(FolderOfPath("\\\\server\\share\\x.txt", kSingleByte), "\\\\server\\share");
+    EXPECT_EQ(FolderOfPath("C:/dir/file.txt", kSingleByte), "C:/dir");
+    EXPECT_EQ(FolderOfPath("C:\\docs\\\x95\x5C", kDoubleByte), "C:\\docs");
+    EXPECT_EQ(FolderOfPath("C:\\\x95\x5C\\a.txt", kDoubleByte), "C:\\\x95\x5C");
 }
 
 TEST(StartFolder, ABareDriveStartsAtItsRoot) {

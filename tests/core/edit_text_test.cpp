@@ -1,6 +1,7 @@
 // The date stamp of Insert Date/Time and the rows of the register list.
 #include <gtest/gtest.h>
 
+#include "fuzz/search_reference.h"
 #include "ui/main/edit_text.h"
 
 using namespace quillet;
@@ -21,7 +22,16 @@ TEST(EditText, DateTimeStampPadsEveryFieldAndUsesTheLocaleSeparator) {
 }
 
 TEST(EditText, RegisterCaptionCutsAfterFifteenCharactersKeepingLineBreaks) {
-    EXPECT_EQ(RegisterCaption("", "\x85"), "");
-    EXPECT_EQ(RegisterCaption("a\tb\r\ncdefghijkl", "\x85"), "a\tb\r\ncdefghijkl");
-    EXPECT_EQ(RegisterCaption("a\tb\r\ncdefghijklm", "\x85"), "a\tb\r\ncdefghijkl\x85");
+    const LeadBytes single{};
+    EXPECT_EQ(RegisterCaption("", "\x85", single), "");
+    EXPECT_EQ(RegisterCaption("a\tb\r\ncdefghijkl", "\x85", single), "a\tb\r\ncdefghijkl");
+    EXPECT_EQ(RegisterCaption("a\tb\r\ncdefghijklm", "\x85", single), "a\tb\r\ncdefghijkl\x85");
+    // Fifteen two-byte characters are 30 bytes and no ellipsis; a sixteenth brings it.
+    const LeadBytes& cp932 = fuzz::TestCodePage(4).lead;
+    std::string kana;
+    for (int i = 0; i < 15; ++i) {
+        kana += "\x83\x41";
+    }
+    EXPECT_EQ(RegisterCaption(kana, "\x81\x63", cp932), kana);
+    EXPECT_EQ(RegisterCaption(kana + "\x83\x41", "\x81\x63", cp932), kana + "\x81\x63");
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/picker_rules.h"
+#include "fuzz/search_reference.h"
 
 using namespace quillet;
 
@@ -63,7 +64,7 @@ TEST(ByteHelpers, AnArrayWithoutElementsTakesTheWholeText) {
     ByteArray ab{5, {}};
     std::string s = "abc";
     EXPECT_TRUE(IsArrayEmpty(ab));
-    StrToBytes(ab, s);
+    StrToBytes(ab, s, LeadBytes{});
     EXPECT_EQ(ab.lowerBound, 0);
     EXPECT_EQ(ab.bytes, (std::vector<uint8_t>{0x61, 0x62, 0x63}));
     EXPECT_EQ(s, "abc");
@@ -73,7 +74,7 @@ TEST(ByteHelpers, AnArrayWithoutElementsTakesTheWholeText) {
 TEST(ByteHelpers, ASizedArrayIsNeverGrown) {
     ByteArray face{1, std::vector<uint8_t>(32, 0xEE)};
     std::string name = "Arial";
-    StrToBytes(face, name);
+    StrToBytes(face, name, LeadBytes{});
     const std::string padded = "Arial" + std::string(27, '\0');
     EXPECT_EQ(name, padded);  // the caller sees the padding
     EXPECT_EQ(BytesToStr(face), padded);
@@ -81,8 +82,15 @@ TEST(ByteHelpers, ASizedArrayIsNeverGrown) {
 
     ByteArray one{-3, {0}};
     std::string longer = "xyz";
-    StrToBytes(one, longer);
+    StrToBytes(one, longer, LeadBytes{});
     EXPECT_EQ(one.bytes, std::vector<uint8_t>{'x'});
     EXPECT_EQ(longer, "xyz");
     EXPECT_FALSE(IsArrayEmpty(one));
+
+    // Characters are counted, not bytes: two two-byte characters are fewer than three.
+    ByteArray three{0, {0, 0, 0}};
+    std::string kanji = "\x93\xFA\x96\x7B";
+    StrToBytes(three, kanji, fuzz::TestCodePage(4).lead);
+    EXPECT_EQ(kanji, std::string("\x93\xFA\x96\x7B\0", 5));
+    EXPECT_EQ(BytesToStr(three), "\x93\xFA\x96");
 }

@@ -5,23 +5,16 @@
 #include <random>
 #include <string>
 
+#include "fuzz/search_reference.h"
 #include "ui/find/search_engine.h"
 
 using namespace quillet;
 
 namespace {
 
-// ASCII letters and the accented capitals of code page 1252 fold to lower case.
-const CaseFold& TestFold() {
-    static const CaseFold fold = [] {
-        CaseFold f{};
-        for (int c = 0; c < 256; ++c) {
-            const bool upper = (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
-            f[c] = static_cast<unsigned char>(upper ? c + 32 : c);
-        }
-        return f;
-    }();
-    return fold;
+// The Western code page: ASCII letters and the accented capitals fold to lower case.
+const CodePage& Western() {
+    return fuzz::TestCodePage(2);
 }
 
 void Apply(std::string& doc, const TextEdit& edit) {
@@ -41,6 +34,9 @@ struct Row {
     const char* trace;
     const char* finalText;
     const char* region;  // "start-end" afterwards, or empty
+    // The double-byte code page (shaped like 932: 83 41 is one character, 82 60 and
+    // 82 81 are the full-width A and a) instead of the Western one.
+    bool doubleByte = false;
 };
 
 const Row kRows[] = {
@@ -70,12 +66,21 @@ const Row kRows[] = {
     // Replace All follows the scope: the whole document without a selection.
     {"a.a", 0, 0, false, "a", "x", "A", "A", "x.x", ""},
     {"a.a.a", 2, 1, false, "a", "x", "A", "A", "a.x.a", "2-3"},
+    // Double-byte text: no match starts or ends inside a character, and two-byte letters
+    // fold to their other case.
+    {"\x83\x41\x41", 0, 0, false, "a", "", "FF", "3 !", "\x83\x41\x41", "", true},
+    {"\x83\x41\x41", 0, 0, true, "A", "B", "A", "A", "\x83\x41\x42", "", true},
+    {"\x83\x5C\x5C", 0, 0, true, "\x5C", "", "FF", "3 !", "\x83\x5C\x5C", "", true},
+    {"\x82\x60\x82\x81", 0, 0, false, "\x82\x81", "", "FFF", "1 3 !", "\x82\x60\x82\x81", "", true},
+    {"\x82\x60\x82\x81", 0, 0, true, "\x82\x81", "x", "RR", "3 r", "\x82\x60x", "", true},
+    {"\x83\x41\x41\x83\x41", 0, 3, false, "a", "xy", "A", "A", "\x83\x41xy\x83\x41", "0-4", true},
+    {"\x83\x41\x83\x41", 0, 0, true, "\x41\x83", "", "F", "!", "\x83\x41\x83\x41", "", true},
 };
 
 TEST(SearchEngine, DialogCyclesOverDocumentsAndRegions) {
     for (const Row& row : kRows) {
         SCOPED_TRACE(std::string(row.text) + " / " + row.find + " / " + row.ops);
-        SearchEngine engine(TestFold());
+        SearchEngine engine(row.doubleByte ? fuzz::TestCodePage(4) : Western());
         std::string doc = row.text;
         bool selection = engine.Load(row.selStart, row.selLength);
         engine.SetMatchCase(row.matchCase);
@@ -121,26 +126,6 @@ TEST(SearchEngine, DialogCyclesOverDocumentsAndRegions) {
     }
 }
 
-// The straightforward way: every match of the folded pattern in the folded region,
-// left to right, never overlapping.
-std::string ReferenceReplace(const std::string& text, const std::string& find,
-                             const std::string& replace, bool matchCase) {
-    const auto fold = [&](std::string s) {
-        for (char& c : s) {
-            c = matchCase ? c : static_cast<char>(TestFold()[static_cast<unsigned char>(c)]);
-        }
-        return s;
-    };
-    const std::string hay = fold(text);
-    const std::string needle = fold(find);
-    std::string out;
-    size_t pos = 0;
-    for (size_t at; (at = hay.find(needle, pos)) != std::string::npos; pos = at + find.size()) {
-        out += text.substr(pos, at - pos) + replace;
-    }
-    return out + text.substr(pos);
-}
-
 TEST(SearchEngine, ReplaceAllInTheSelectionTouchesOnlyTheRegion) {
     std::mt19937 random(20261207);
     const auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n)(random); };
@@ -161,15 +146,16 @@ TEST(SearchEngine, ReplaceAllInTheSelectionTouchesOnlyTheRegion) {
         const int start = pick(static_cast<int>(doc.size()) - 1);
         const int length = 1 + pick(static_cast<int>(doc.size()) - start - 1);
         const bool matchCase = pick(1) == 1;
-        SearchEngine engine(TestFold());
+        SearchEngine engine(Western());
         engine.Load(start, length);
         engine.SetMatchCase(matchCase);
         std::string result = doc;
         if (auto edit = engine.ReplaceAll(doc, find, replace, true)) {
             Apply(result, *edit);
         }
-        const std::string region =
-            ReferenceReplace(doc.substr(start, length), find, replace, matchCase);
+        const std::string region = fuzz::RefReplaceAll(
+            doc.substr(0, static_cast<size_t>(start + length)), static_cast<size_t>(start), find,
+            replace, matchCase ? CompareMode::Exact : CompareMode::IgnoreCase, Western());
         ASSERT_EQ(result, doc.substr(0, start) + region + doc.substr(start + length))
             << doc << " / " << find << " / " << replace << " / " << start << "+" << length;
         ASSERT_EQ(engine.RegionStart(), start);

@@ -47,4 +47,43 @@ TEST(FindE2E, CtrlFSearchesWithEnterUpToTheRegionMessage) {
     EXPECT_EQ(editor.Caption(), "find.txt - Quillet");
 }
 
+// Under a double-byte code page: Ctrl+A, Ctrl+U and Ctrl+S keep every character, and
+// Find selects the letter after a katakana, never its trail byte.
+TEST(FindE2E, DbcsCaseAndFindKeepCharactersWhole) {
+    CPINFO info{};
+    if (!GetCPInfo(CP_ACP, &info) || info.MaxCharSize < 2) {
+        GTEST_SKIP() << "runs under a double-byte code page";
+    }
+    const auto ansi = [](const wchar_t* text) {
+        char bytes[64] = {};
+        return std::string(bytes, static_cast<size_t>(WideCharToMultiByte(
+                                      CP_ACP, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr)) -
+                                      1);
+    };
+    const std::string path = ScratchFile("dbcs.txt", ansi(L"\xFF41\xFF42\xFF43 abc \x30A2"));
+    QuilletProcess editor(path);
+    HWND main = editor.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    FocusWindow(main);
+    TypeKey('A', true);
+    TypeKey('U', true);
+    TypeKey('S', true);
+    const std::string upper = ansi(L"\xFF21\xFF22\xFF23 ABC \x30A2");
+    EXPECT_TRUE(WaitUntil([&] { return FileBytes(path) == upper; })) << FileBytes(path);
+
+    TypeKey(VK_HOME, true);
+    TypeKey('F', true);
+    HWND find = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (find = DialogOf(editor.pid(), "Find/Replace")); }));
+    TypeText("a");
+    TypeKey(VK_RETURN);
+    // "A" of "ABC" is the fifth character, the eighth byte: the box counts either way.
+    EXPECT_TRUE(WaitUntil([&] {
+        const std::string sel = DocSelection(main);
+        return sel == "4-5" || sel == "7-8";
+    })) << DocSelection(main);
+    TypeKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(find); }));
+}
+
 }  // namespace

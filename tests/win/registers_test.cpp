@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "app/mdlCode.h"
+#include "platform/code_page.h"
 #include "test_support.h"
 #include "ui/main/frmMain.h"
 
@@ -155,6 +156,42 @@ TEST_F(RegistersTest, KeyMessagesDriveTheRegisterList) {
             EXPECT_EQ(Row(static_cast<int>(i)), rows[i]) << "row " << i;
         }
     }
+}
+
+// On a double-byte code page C and X store whole characters and V pastes them back byte
+// for byte; the caption counts characters.
+TEST_F(RegistersTest, DbcsRegistersHoldWholeCharacters) {
+    if (!AnsiIsDoubleByte()) {
+        GTEST_SKIP() << "runs under a double-byte code page";
+    }
+    // Thirteen characters, then three more: "日本語のテキストです。長い" and "文字列".
+    const std::wstring wide =
+        L"\x65E5\x672C\x8A9E\x306E\x30C6\x30AD\x30B9\x30C8\x3067\x3059"
+        L"\x3002\x9577\x3044\x6587\x5B57\x5217";
+    const std::string text = AnsiFromWide(wide.data(), wide.size());
+    const std::string thirteen = AnsiFromWide(wide.data(), 13);
+    const std::string fifteen = AnsiFromWide(wide.data(), 15);
+    mdlCode::Main("");
+    form().SetText(text);
+    SendMessageA(box(), EM_SETSEL, 0, 13);  // the box's own positions: characters or bytes
+    if (SelectedText(box()).size() != thirteen.size()) {
+        SendMessageA(box(), EM_SETSEL, 0, static_cast<WPARAM>(thirteen.size()));
+    }
+    for (const char step : std::string("^+wX")) {
+        Run(step);
+    }
+    EXPECT_EQ(form().registers().Register(0), thirteen);
+    EXPECT_EQ(form().Text(), text.substr(thirteen.size()));
+    for (const char step : std::string("-+wV")) {
+        Run(step);
+    }
+    EXPECT_EQ(form().Text(), text);
+    Run('a');
+    for (const char step : std::string("-+wdC-+w")) {
+        Run(step);
+    }
+    EXPECT_EQ(Row(0), thirteen);
+    EXPECT_EQ(Row(1), fifteen + AnsiEllipsis());
 }
 
 }  // namespace

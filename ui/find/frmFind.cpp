@@ -4,8 +4,10 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/code_page.h"
 #include "platform/win32_util.h"
 #include "ui/main/frmMain.h"
+#include "ui/text_box.h"
 #include "ui/main/layout.h"
 
 using namespace quillet;
@@ -72,24 +74,8 @@ double TwipsPerPixelY() {
 
 }  // namespace
 
-const CaseFold& AnsiCaseFold() {
-    static const CaseFold fold = [] {
-        char bytes[256];
-        for (int c = 0; c < 256; ++c) {
-            bytes[c] = static_cast<char>(c);
-        }
-        CharLowerBuffA(bytes, 256);
-        CaseFold table{};
-        for (int c = 0; c < 256; ++c) {
-            table[c] = static_cast<unsigned char>(bytes[c]);
-        }
-        return table;
-    }();
-    return fold;
-}
-
 frmFind::frmFind(frmMain& owner, IPlatform& platform)
-    : owner_(owner), platform_(platform), engine_(AnsiCaseFold()) {}
+    : owner_(owner), platform_(platform), engine_(AnsiCodePage()) {}
 
 frmFind::~frmFind() {
     if (hwnd_ != nullptr) {
@@ -222,7 +208,7 @@ void frmFind::Form_Load() {
     pixelTwips_ = static_cast<int>(std::lround(TwipsPerPixelY()));
     SetOuterHeight(pixelTwips_ * kShortHeight);
     replaceMode_ = false;
-    const Selection sel = SelectionOf(owner_.txtDoc());
+    const Selection sel = SelectionOf(owner_.txtDoc(), owner_.Text());
     const bool selection =
         engine_.Load(static_cast<TextPos>(sel.start), static_cast<TextPos>(sel.end - sel.start));
     EnableWindow(Item(kOptScope1), selection);
@@ -281,8 +267,9 @@ void frmFind::SearchNext() {
 }
 
 void frmFind::cmdReplace_Click() {
-    const Selection sel = SelectionOf(owner_.txtDoc());
-    ShowStep(engine_.Replace(owner_.Text(), static_cast<TextPos>(sel.start),
+    const std::string doc = owner_.Text();
+    const Selection sel = SelectionOf(owner_.txtDoc(), doc);
+    ShowStep(engine_.Replace(doc, static_cast<TextPos>(sel.start),
                              static_cast<TextPos>(sel.end - sel.start), WindowText(Item(kTxtFind)),
                              WindowText(Item(kTxtReplace)), SelectionScope()));
 }
@@ -303,13 +290,13 @@ void frmFind::ShowStep(const SearchStep& step) {
     const HWND box = owner_.txtDoc();
     switch (step.kind) {
         case SearchStep::Select:
-            SendMessageA(box, EM_SETSEL, static_cast<WPARAM>(step.offset),
-                         static_cast<LPARAM>(step.offset + step.length));
+            SelectBytes(box, owner_.Text(), static_cast<size_t>(step.offset),
+                        static_cast<size_t>(step.offset + step.length));
             SendMessageA(box, EM_SCROLLCARET, 0, 0);
             break;
         case SearchStep::Replace:
-            SendMessageA(box, EM_SETSEL, static_cast<WPARAM>(step.edit.offset),
-                         static_cast<LPARAM>(step.edit.offset + step.edit.removed));
+            SelectBytes(box, owner_.Text(), static_cast<size_t>(step.edit.offset),
+                        static_cast<size_t>(step.edit.offset + step.edit.removed));
             ReplaceSelection(box, step.edit.inserted);
             break;
         case SearchStep::RegionSearched:

@@ -71,6 +71,3 @@ private:
     bool replaceMode_ = false;
     int pixelTwips_ = 15;
 };
-
-// The platform's lower case of each byte of the ANSI code page, built once.
-const quillet::CaseFold& AnsiCaseFold();

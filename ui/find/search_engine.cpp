@@ -6,56 +6,85 @@ namespace quillet {
 
 namespace {
 
-unsigned char Fold(const CaseFold& fold, char c) {
-    return fold[static_cast<unsigned char>(c)];
-}
-
 TextPos Size(std::string_view text) {
     return static_cast<TextPos>(text.size());
+}
+
+// Whether the pattern lies at `at` (a character boundary), whole characters matching
+// whole characters: a pattern that would end inside a character of the text does not.
+bool MatchesAt(std::string_view text, size_t at, std::string_view pattern, CompareMode mode,
+               const CodePage& cp) {
+    if (pattern.size() > text.size() - at) {
+        return false;
+    }
+    size_t i = at;
+    size_t k = 0;
+    while (k < pattern.size()) {
+        size_t textLength = 0;
+        size_t patternLength = 0;
+        const CharCode a = CharAt(text, i, cp.lead, &textLength);
+        const CharCode b = CharAt(pattern, k, cp.lead, &patternLength);
+        if (textLength != patternLength ||
+            (mode == CompareMode::Exact ? a != b : cp.lower.Map(a) != cp.lower.Map(b))) {
+            return false;
+        }
+        i += textLength;
+        k += patternLength;
+    }
+    return true;
+}
+
+// The offset of the first match at or after `from`, which is a character boundary.
+size_t FindFrom(size_t from, std::string_view text, std::string_view pattern, CompareMode mode,
+                const CodePage& cp) {
+    if (mode == CompareMode::Exact) {
+        // Byte search finds the candidates; the walk keeps to character boundaries.
+        size_t at = from;
+        for (size_t hit = text.find(pattern, at); hit != std::string_view::npos;
+             hit = text.find(pattern, at)) {
+            while (at < hit) {
+                at = NextChar(text, at, cp.lead);
+            }
+            if (at == hit) {
+                if (MatchesAt(text, at, pattern, mode, cp)) {
+                    return at;
+                }
+                at = NextChar(text, at, cp.lead);
+            }
+        }
+        return std::string_view::npos;
+    }
+    for (size_t at = from; at < text.size() && pattern.size() <= text.size() - at;
+         at = NextChar(text, at, cp.lead)) {
+        if (MatchesAt(text, at, pattern, mode, cp)) {
+            return at;
+        }
+    }
+    return std::string_view::npos;
 }
 
 }  // namespace
 
 TextPos FindText(TextPos start, std::string_view text, std::string_view pattern, CompareMode mode,
-                 const CaseFold& fold) {
+                 const CodePage& codePage) {
     start = std::max<TextPos>(start, 1);
     if (start > Size(text)) {
         return 0;
     }
+    const size_t from = CharBoundaryFrom(text, static_cast<size_t>(start) - 1, codePage.lead);
     if (pattern.empty()) {
-        return start;
+        return from < text.size() ? static_cast<TextPos>(from) + 1 : 0;
     }
-    const size_t from = static_cast<size_t>(start) - 1;
-    if (mode == CompareMode::Exact) {
-        const size_t at = text.find(pattern, from);
-        return at == std::string_view::npos ? 0 : static_cast<TextPos>(at) + 1;
-    }
-    if (pattern.size() > text.size()) {
-        return 0;
-    }
-    const unsigned char first = Fold(fold, pattern[0]);
-    const size_t last = text.size() - pattern.size();
-    for (size_t i = from; i <= last; ++i) {
-        if (Fold(fold, text[i]) != first) {
-            continue;
-        }
-        size_t k = 1;
-        while (k < pattern.size() && Fold(fold, text[i + k]) == Fold(fold, pattern[k])) {
-            ++k;
-        }
-        if (k == pattern.size()) {
-            return static_cast<TextPos>(i) + 1;
-        }
-    }
-    return 0;
+    const size_t at = FindFrom(from, text, pattern, mode, codePage);
+    return at == std::string_view::npos ? 0 : static_cast<TextPos>(at) + 1;
 }
 
-bool TextEquals(std::string_view a, std::string_view b, CompareMode mode, const CaseFold& fold) {
+bool TextEquals(std::string_view a, std::string_view b, CompareMode mode,
+                const CodePage& codePage) {
     if (mode == CompareMode::Exact || a.size() != b.size()) {
         return a == b;
     }
-    return std::equal(a.begin(), a.end(), b.begin(),
-                      [&](char x, char y) { return Fold(fold, x) == Fold(fold, y); });
+    return MatchesAt(a, 0, b, mode, codePage);
 }
 
 bool SearchEngine::Load(TextPos selStart, TextPos selLength) {
@@ -79,7 +108,7 @@ SearchStep SearchEngine::SearchNext(std::string_view doc, std::string_view patte
                                     bool selectionScope) {
     // The Selection scope never looks before its region, wherever the last edit left us.
     const TextPos from = selectionScope ? std::max(searchPos_, regionStart_ + 1) : searchPos_;
-    const TextPos at = FindText(from, doc, pattern, compare_, *fold_);
+    const TextPos at = FindText(from, doc, pattern, compare_, *codePage_);
     // Only a match's first character has to lie in the region.
     if (at != 0 && !(selectionScope && at > regionEnd_)) {
         const TextPos length = Size(pattern);
@@ -98,7 +127,7 @@ SearchStep SearchEngine::Replace(std::string_view doc, TextPos selStart, TextPos
         !selectionScope || (selStart >= regionStart_ && selStart + 1 <= regionEnd_);
     if (inText && inScope &&
         TextEquals(doc.substr(static_cast<size_t>(selStart), static_cast<size_t>(selLength)),
-                   pattern, compare_, *fold_)) {
+                   pattern, compare_, *codePage_)) {
         const TextPos inserted = Size(replacement);
         MoveRegion(selStart, selLength, inserted);
         // Behind the inserted text: it is never found again, and nothing after it is skipped.
@@ -129,9 +158,12 @@ std::optional<TextEdit> SearchEngine::ReplaceAll(std::string_view doc, std::stri
     TextPos first = -1;
     TextPos copied = 0;  // the document is in `out` from `first` up to here
     TextPos shift = 0;   // the change in length of the replacements so far
-    for (TextPos at = FindText(from + 1, area, pattern, compare_, *fold_); at != 0;
-         at = FindText(copied + 1, area, pattern, compare_, *fold_)) {
-        const TextPos offset = at - 1;
+    // Every match ends on a character boundary, so the search goes on from there.
+    size_t next = CharBoundaryFrom(area, static_cast<size_t>(from), codePage_->lead);
+    for (size_t at;
+         (at = FindFrom(next, area, pattern, compare_, *codePage_)) != std::string_view::npos;
+         next = static_cast<size_t>(copied)) {
+        const auto offset = static_cast<TextPos>(at);
         if (first < 0) {
             first = copied = offset;
             out.reserve(static_cast<size_t>(to - offset));

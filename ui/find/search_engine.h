@@ -2,29 +2,30 @@
 // The search and replace rules behind the Find/Replace dialog, free of any window: the
 // dialog hands in the document text, the selection and its control values, and applies
 // what comes back to the text box.
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "app/ansi_chars.h"
+
 namespace quillet {
 
-// Positions are 1-based character positions (offset + 1); 32-bit, so a document at the
-// load limit (65,536 characters) is covered whole.
+// Positions are 1-based byte positions (offset + 1) of the ANSI text; 32-bit, so a
+// document at the load limit (65,536 bytes) is covered whole. Matches start and end on
+// character boundaries of the code page.
 using TextPos = std::int32_t;
-
-// Each byte of the ANSI code page to its lower case, as the platform maps it.
-using CaseFold = std::array<unsigned char, 256>;
 
 enum class CompareMode : std::int16_t { Exact = 0, IgnoreCase = 1 };
 
 // The 1-based position of the first occurrence of the pattern that begins at or after
-// `start`, or 0 when there is none. An empty pattern is found at `start` itself.
+// `start` (a start inside a character means the next character), or 0 when there is
+// none. An empty pattern is found at `start` itself. Ignoring case compares whole
+// characters under the code page's lower-case map.
 TextPos FindText(TextPos start, std::string_view text, std::string_view pattern, CompareMode mode,
-                 const CaseFold& fold);
+                 const CodePage& codePage);
 
-bool TextEquals(std::string_view a, std::string_view b, CompareMode mode, const CaseFold& fold);
+bool TextEquals(std::string_view a, std::string_view b, CompareMode mode, const CodePage& codePage);
 
 // A change of the document: `removed` characters at the 0-based `offset` give way to
 // `inserted`.
@@ -46,7 +47,7 @@ struct SearchStep {
 // and the comparison.
 class SearchEngine {
 public:
-    explicit SearchEngine(const CaseFold& fold) : fold_(&fold) {}
+    explicit SearchEngine(const CodePage& codePage) : codePage_(&codePage) {}
 
     // Captures the text box's selection as the region. True when there was one, that
     // is when the Selection scope is offered (and chosen).
@@ -73,7 +74,7 @@ private:
     // Keeps the region on the text it was captured on across an edit of the document.
     void MoveRegion(TextPos offset, TextPos removed, TextPos inserted);
 
-    const CaseFold* fold_;
+    const CodePage* codePage_;
     CompareMode compare_ = CompareMode::IgnoreCase;
     TextPos regionStart_ = 1;
     TextPos regionEnd_ = 1;

@@ -20,7 +20,7 @@ void frmMain::UpdateMenuState(bool readClipboardText) {
     EnableItem(mnuFindReplace, GetWindowTextLengthA(txtDoc_) != 0);
     EnableItem(mnuSave, mdlCode::DocumentState.DocModified);
     EnableItem(mnuUnReDo, SendMessageA(txtDoc_, EM_GETMODIFY, 0, 0) != 0);
-    const Selection sel = SelectionOf(txtDoc_);
+    const Selection sel = BoxSelection(txtDoc_);
     const bool selection = sel.end != sel.start;
     EnableItem(mnuPaste, IsClipboardFormatAvailable(CF_TEXT) &&
                              (!readClipboardText || !ClipboardText(hwnd_).empty()));

@@ -16,11 +16,13 @@ std::string TwoDigits(int n) {
 
 }  // namespace
 
-std::string RegisterCaption(const std::string& text, const std::string& ellipsis) {
-    if (text.size() <= kCaptionLength) {
+std::string RegisterCaption(const std::string& text, const std::string& ellipsis,
+                            const LeadBytes& lead) {
+    const size_t cut = OffsetOfChar(text, kCaptionLength, lead);
+    if (cut == text.size()) {
         return text;
     }
-    return text.substr(0, kCaptionLength) + ellipsis;
+    return text.substr(0, cut) + ellipsis;
 }
 
 std::string DateTimeStamp(int hour, int minute, int day, int month, int year,

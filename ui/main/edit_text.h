@@ -2,12 +2,15 @@
 // Texts the Edit commands and the clipboard registers make, without Win32.
 #include <string>
 
+#include "app/ansi_chars.h"
+
 namespace quillet {
 
 // The row of the register list for a register's text: its first 15 characters, then
-// `ellipsis` (already in the ANSI code page) when there is more. Line breaks and tabs
+// `ellipsis` (already in the ANSI code page) when there are more. Line breaks and tabs
 // are kept as they are.
-std::string RegisterCaption(const std::string& text, const std::string& ellipsis);
+std::string RegisterCaption(const std::string& text, const std::string& ellipsis,
+                            const LeadBytes& lead);
 
 // The Insert Date/Time stamp "hh:mm dd.mm.yy": 24-hour clock, the locale's time
 // separator in place of the colon, the last two digits of the year.

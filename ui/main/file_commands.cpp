@@ -67,8 +67,10 @@ void frmMain::mnuOpen_Click() {
             platform_.StartProgram(mdlCode::OwnExecutableCommand() + " " + path);
             return;
         }
-        SetText(mdlCode::ReadTextFile(path));
-        if (!Text().empty()) {
+        const std::string text = mdlCode::ReadTextFile(path);
+        SetText(text);
+        mdlCode::CheckLoadedText(text, hwnd_);
+        if (!text.empty()) {
             doc.DocTitle = title;
             doc.DocPath = path;
             doc.DocModified = false;

@@ -8,6 +8,7 @@
 
 #include "platform/platform.h"
 #include "platform/win32_util.h"
+#include "ui/text_box.h"
 #include "ui/main/registers.h"
 #include "ui/main/screen_fonts.h"
 

@@ -1,4 +1,5 @@
 // The form's definition: the menu tree and the controls at their design places.
+#include "platform/code_page.h"
 #include "ui/main/frmMain.h"
 #include "ui/main/layout.h"
 #include "ui/main/menu_def.h"
@@ -17,6 +18,7 @@ constexpr int kLblSelectionId = 4;
 void frmMain::CreateMenus() {
     UniqueMenu bar(CreateMenu());
     HMENU current = nullptr;
+    const std::string ellipsis = AnsiEllipsis();
     for (const MenuItemDef& item : MainMenuDefinition()) {
         const UINT checked = item.checked ? MF_CHECKED : MF_UNCHECKED;
         if (item.parent == mnuSeparator) {
@@ -34,12 +36,8 @@ void frmMain::CreateMenus() {
         } else if (item.id == mnuSeparator) {
             AppendMenuA(current, MF_SEPARATOR, 0, nullptr);
         } else {
-            std::string caption = item.caption;
-            const std::string shortcut = ShortcutText(item);
-            if (!shortcut.empty()) {
-                caption += "\t" + shortcut;
-            }
-            AppendMenuA(current, MF_STRING | checked, item.id, caption.c_str());
+            AppendMenuA(current, MF_STRING | checked, item.id,
+                        MenuItemText(item, ellipsis).c_str());
         }
     }
     menu_ = bar.get();
@@ -76,7 +74,7 @@ void frmMain::CreateControls() {
 
     const int height = -MulDiv(108, ScreenPixelsPerInch().y, 720);  // 10.8 points
     // Where the face is missing the font mapper picks another fixed-pitch face.
-    docFont_.reset(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
+    docFont_.reset(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DocumentCharset(),
                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                FIXED_PITCH | FF_MODERN, "Fixedsys"));
     SendMessageA(txtDoc_, WM_SETFONT, reinterpret_cast<WPARAM>(docFont_.get()), FALSE);
@@ -87,6 +85,7 @@ void frmMain::CreateControls() {
     // No typing limit: a document loaded at the load limit can still grow.
     SendMessageA(txtDoc_, EM_SETLIMITTEXT, 0, 0);
     registers_.Attach(hwnd_, txtDoc_, lstClipboard_);
+    LearnTextBoxUnit();
     const auto subclass = reinterpret_cast<LONG_PTR>(&frmMain::ChildProc);
     txtDocProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(txtDoc_, GWLP_WNDPROC, subclass));
     lstClipboardProc_ =

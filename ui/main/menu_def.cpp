@@ -5,16 +5,16 @@
 namespace quillet {
 
 const std::vector<MenuItemDef>& MainMenuDefinition() {
-    // "\x85" is the ellipsis of the ANSI code page.
+    // kMenuEllipsis (\x01) stands for the ANSI code page's own ellipsis (MenuItemText).
     static const std::vector<MenuItemDef> items = {
         {mnuFile, mnuSeparator, "&File", 0, false, false},
         {mnuNew, mnuFile, "&New", 'N', true, false},
         {mnuSeparator, mnuFile, "-", 0, false, false},
-        {mnuOpen, mnuFile, "&Open\x85", 'O', true, false},
+        {mnuOpen, mnuFile, "&Open\x01", 'O', true, false},
         {mnuSave, mnuFile, "&Save", 'S', true, false},
         {mnuSaveAs, mnuFile, "Save &As...", 'Q', true, false},
         {mnuSeparator, mnuFile, "-", 0, false, false},
-        {mnuPrint, mnuFile, "&Print\x85", 'P', true, false},
+        {mnuPrint, mnuFile, "&Print\x01", 'P', true, false},
         {mnuSeparator, mnuFile, "-", 0, false, false},
         {mnuExit, mnuFile, "&Exit", 0, false, false},
         {mnuEdit, mnuSeparator, "&Edit", 0, false, false},
@@ -31,7 +31,7 @@ const std::vector<MenuItemDef>& MainMenuDefinition() {
         {mnuUCase, mnuEdit, "To U&pperCase", 'U', true, false},
         {mnuSeparator, mnuEdit, "-", 0, false, false},
         {mnuDateTime, mnuEdit, "Insert Date/&Time", kVkF5, false, false},
-        {mnuFindReplace, mnuEdit, "&Find/Replace\x85", 'F', true, false},
+        {mnuFindReplace, mnuEdit, "&Find/Replace\x01", 'F', true, false},
         {mnuView, mnuSeparator, "&View", 0, false, false},
         {mnuAscii, mnuView, "A&SCII", 'D', true, false},
         {mnuAnsi, mnuView, "&ANSI", 'W', true, true},
@@ -42,6 +42,15 @@ const std::vector<MenuItemDef>& MainMenuDefinition() {
         {mnuAbout, mnuSeparator, "&About", 0, false, false},
     };
     return items;
+}
+
+std::string MenuItemText(const MenuItemDef& item, const std::string& ellipsis) {
+    std::string text = item.caption;
+    if (const size_t at = text.find(kMenuEllipsis); at != std::string::npos) {
+        text.replace(at, 1, ellipsis);
+    }
+    const std::string shortcut = ShortcutText(item);
+    return shortcut.empty() ? text : text + "\t" + shortcut;
 }
 
 const char* ShortcutText(const MenuItemDef& item) {

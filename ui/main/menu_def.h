@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <vector>
 
 namespace quillet {
@@ -46,8 +47,16 @@ struct MenuItemDef {
     bool checked;         // initial check mark
 };
 
+// Marks where an item's caption ends in an ellipsis, which is a different byte, or two,
+// in each ANSI code page.
+constexpr char kMenuEllipsis = '\x01';
+
 // The whole menu tree in display order: each bar menu is followed by its items.
 const std::vector<MenuItemDef>& MainMenuDefinition();
+
+// The item's text as the menu shows it: the caption with `ellipsis` (in the ANSI code
+// page) in place of kMenuEllipsis, then a tab and the shortcut, if any.
+std::string MenuItemText(const MenuItemDef& item, const std::string& ellipsis);
 
 // "Ctrl+N", "Del", "F5": the shortcut as the menu shows it after a tab.
 const char* ShortcutText(const MenuItemDef& item);

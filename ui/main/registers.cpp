@@ -1,20 +1,16 @@
 #include "ui/main/registers.h"
 
 #include "app/mdlCode.h"
+#include "platform/code_page.h"
 #include "platform/win32_util.h"
 #include "ui/main/edit_text.h"
+#include "ui/text_box.h"
 
 using namespace quillet;
 
 namespace {
 
 constexpr int kShiftCtrl = 3;  // exactly Shift and Ctrl, Alt up
-
-// The ellipsis after a long register's caption, in the ANSI code page.
-std::string AnsiEllipsis() {
-    const wchar_t ellipsis = 0x2026;
-    return AnsiFromWide(&ellipsis, 1);
-}
 
 }  // namespace
 
@@ -62,7 +58,7 @@ void ClipboardRegisters::tmrClipboard_Timer() {
     SendMessageA(lstClipboard_, LB_RESETCONTENT, 0, 0);
     const std::string ellipsis = AnsiEllipsis();
     for (int index = 0; index < kShownRegisters; ++index) {
-        const std::string row = RegisterCaption(Registers[index], ellipsis);
+        const std::string row = RegisterCaption(Registers[index], ellipsis, AnsiLeadBytes());
         SendMessageA(lstClipboard_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
     }
     if (ChordHeld) {

@@ -1,5 +1,7 @@
 #include "ui/main/screen_fonts.h"
 
+#include "platform/code_page.h"
+
 namespace {
 
 UniqueFont WithFace(HFONT formFont, const char* face, BYTE charset) {
@@ -15,6 +17,16 @@ std::string CodePages() {
 }
 
 }  // namespace
+
+BYTE DocumentCharset() {
+    CHARSETINFO info{};
+    if (AnsiIsDoubleByte() &&
+        TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(GetACP())), &info,
+                             TCI_SRCCODEPAGE)) {
+        return static_cast<BYTE>(info.ciCharset);
+    }
+    return RUSSIAN_CHARSET;
+}
 
 ScreenFonts::~ScreenFonts() {
     oem_.reset();  // no font of the face is left when it goes
@@ -54,8 +66,9 @@ bool ScreenFonts::RegisterBundledFont() {
     if (program.empty()) {
         return false;
     }
-    const std::string file = program.substr(0, program.find_last_of('\\') + 1) +
-                             "QuilletTerminal-" + CodePages() + ".ttf";
+    const size_t separator = quillet::FindLastCharOf(program, "\\", AnsiLeadBytes());
+    const std::string file =
+        program.substr(0, separator + 1) + "QuilletTerminal-" + CodePages() + ".ttf";
     if (AddFontResourceExA(file.c_str(), FR_PRIVATE, nullptr) == 0) {
         return false;
     }

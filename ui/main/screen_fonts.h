@@ -11,6 +11,11 @@
 
 #include "platform/win32_util.h"
 
+// The character set of the form's font: Cyrillic, or on a double-byte code page that
+// code page's own, without which "fixedsys" would have no Chinese, Japanese or Korean
+// glyphs to show.
+BYTE DocumentCharset();
+
 class ScreenFonts {
 public:
     ScreenFonts() = default;

@@ -1,5 +1,6 @@
 // Edit menu commands that rewrite the selection: case conversion and the time stamp.
 #include "app/mdlCode.h"
+#include "platform/code_page.h"
 #include "ui/main/edit_text.h"
 #include "ui/main/frmMain.h"
 
@@ -7,15 +8,16 @@ using namespace quillet;
 
 namespace {
 
-// The system's case mapping in the ANSI code page, so Cyrillic or accented letters
-// convert too; the length never changes.
-void ConvertSelection(HWND box, DWORD(WINAPI* convert)(LPSTR, DWORD)) {
-    std::string text = SelectedText(box);
+// The system's case mapping of each character of the ANSI code page, so Cyrillic,
+// accented or full-width letters convert too; every character is kept, and one whose
+// other case the code page lacks stays as it is.
+void ConvertSelection(HWND box, const CaseMap CodePage::*map) {
+    const std::string text = SelectedText(box);
     if (text.empty()) {
         return;  // a stale shortcut with nothing selected
     }
-    convert(text.data(), static_cast<DWORD>(text.size()));
-    ReplaceSelection(box, text);
+    const CodePage& codePage = AnsiCodePage();
+    ReplaceSelection(box, MapCase(text, codePage.lead, codePage.*map));
 }
 
 std::string LocaleTimeSeparator() {
@@ -29,11 +31,11 @@ std::string LocaleTimeSeparator() {
 }  // namespace
 
 void frmMain::mnuLCase_Click() {
-    ConvertSelection(txtDoc_, &CharLowerBuffA);
+    ConvertSelection(txtDoc_, &CodePage::lower);
 }
 
 void frmMain::mnuUCase_Click() {
-    ConvertSelection(txtDoc_, &CharUpperBuffA);
+    ConvertSelection(txtDoc_, &CodePage::upper);
 }
 
 void frmMain::mnuDateTime_Click() {

@@ -1,0 +1,133 @@
+#include "platform/code_page.h"
+
+#include <vector>
+
+using quillet::CaseMap;
+using quillet::CharCode;
+
+namespace {
+
+// One character's bytes (one or two) as UTF-16, or 0 when they are not one valid
+// character of the code page.
+wchar_t WideOf(const char* bytes, int length) {
+    wchar_t wide[2] = {};
+    const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes, length, wide, 2);
+    return n == 1 ? wide[0] : 0;
+}
+
+// The code page's bytes for a UTF-16 character, when it has exactly `length` of them
+// and needs no substitute.
+bool AnsiOf(wchar_t wide, int length, char* bytes) {
+    char out[4] = {};
+    BOOL usedDefault = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &wide, 1, out, sizeof out,
+                                      nullptr, &usedDefault);
+    if (n != length || usedDefault) {
+        return false;
+    }
+    bytes[0] = out[0];
+    bytes[1] = out[1];
+    return true;
+}
+
+// Every character of the code page, its UTF-16 form, mapped with the platform's case
+// conversion of UTF-16 text; a character whose other case the code page can't hold (or
+// holds in another length) maps to itself.
+CaseMap BuildMap(const std::vector<CharCode>& codes, std::vector<wchar_t> wide,
+                 DWORD(WINAPI* convert)(LPWSTR, DWORD)) {
+    CaseMap map = CaseMap::Identity();
+    const std::vector<wchar_t> original = wide;
+    convert(wide.data(), static_cast<DWORD>(wide.size()));
+    const quillet::LeadBytes& lead = AnsiLeadBytes();
+    for (size_t i = 0; i < codes.size(); ++i) {
+        if (wide[i] == original[i]) {
+            continue;
+        }
+        const bool twoBytes = codes[i] > 0xFF;
+        char bytes[2] = {};
+        if (!AnsiOf(wide[i], twoBytes ? 2 : 1, bytes)) {
+            continue;
+        }
+        if (!twoBytes) {
+            const auto mapped = static_cast<unsigned char>(bytes[0]);
+            if (!lead[mapped]) {
+                map.single[codes[i]] = mapped;
+            }
+            continue;
+        }
+        const auto mapped = static_cast<CharCode>(static_cast<unsigned char>(bytes[0]) << 8 |
+                                                  static_cast<unsigned char>(bytes[1]));
+        if (lead[mapped >> 8]) {
+            map.pairs.emplace_back(codes[i], mapped);
+        }
+    }
+    return map;  // pairs were added in code order: already sorted
+}
+
+}  // namespace
+
+const quillet::LeadBytes& AnsiLeadBytes() {
+    static const quillet::LeadBytes lead = [] {
+        quillet::LeadBytes table{};
+        for (int c = 0; c < 256; ++c) {
+            table[static_cast<size_t>(c)] = IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(c)) != 0;
+        }
+        return table;
+    }();
+    return lead;
+}
+
+bool AnsiIsDoubleByte() {
+    static const bool doubleByte = [] {
+        CPINFO info{};
+        return GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 1;
+    }();
+    return doubleByte;
+}
+
+const quillet::CodePage& AnsiCodePage() {
+    static const quillet::CodePage codePage = [] {
+        const quillet::LeadBytes& lead = AnsiLeadBytes();
+        std::vector<CharCode> codes;
+        std::vector<wchar_t> wide;
+        const auto add = [&](CharCode code, const char* bytes, int length) {
+            if (const wchar_t w = WideOf(bytes, length); w != 0 || code == 0) {
+                codes.push_back(code);
+                wide.push_back(w);
+            }
+        };
+        for (int c = 0; c < 256; ++c) {
+            const char byte = static_cast<char>(c);
+            if (!lead[static_cast<size_t>(c)]) {
+                add(static_cast<CharCode>(c), &byte, 1);
+            }
+        }
+        for (int first = 0; first < 256; ++first) {
+            if (!lead[static_cast<size_t>(first)]) {
+                continue;
+            }
+            for (int second = 0x40; second < 256; ++second) {
+                const char bytes[2] = {static_cast<char>(first), static_cast<char>(second)};
+                add(static_cast<CharCode>(first << 8 | second), bytes, 2);
+            }
+        }
+        quillet::CodePage cp;
+        cp.lead = lead;
+        cp.lower = BuildMap(codes, wide, &CharLowerBuffW);
+        cp.upper = BuildMap(codes, wide, &CharUpperBuffW);
+        return cp;
+    }();
+    return codePage;
+}
+
+std::string AnsiEllipsis() {
+    const wchar_t ellipsis = 0x2026;
+    char bytes[2] = {};
+    if (AnsiOf(ellipsis, 1, bytes)) {
+        return std::string(1, bytes[0]);
+    }
+    if (AnsiOf(ellipsis, 2, bytes)) {
+        return std::string(bytes, 2);
+    }
+    return "...";
+}

@@ -1,0 +1,33 @@
+#pragma once
+// Edit-control helpers for the document text box and the dialogs that work on it.
+// The box counts positions in its own unit: on a double-byte code page some edit
+// controls count a two-byte character as one position, others as two. Callers work in
+// byte offsets of the box's ANSI text; the conversion is made here and nowhere else.
+#include <windows.h>
+
+#include <string>
+
+// An edit control's selection, start <= end.
+struct Selection {
+    DWORD start;
+    DWORD end;
+};
+
+// Probes the system's edit control once for its unit (on double-byte code pages only);
+// called when the document text box is made, so later conversions cost nothing extra.
+void LearnTextBoxUnit();
+
+// The selection in the box's own positions, as its line messages take them.
+Selection BoxSelection(HWND edit);
+
+// The selection as byte offsets into `text`, the box's window text.
+Selection SelectionOf(HWND edit, const std::string& text);
+
+// Selects the bytes [start, end) of `text`, the box's window text.
+void SelectBytes(HWND edit, const std::string& text, size_t start, size_t end);
+
+// Replaces an edit control's selection (or inserts at the caret) as one undoable edit.
+void ReplaceSelection(HWND edit, const std::string& text);
+
+// The selected text of an edit control, as ANSI (empty when nothing is selected).
+std::string SelectedText(HWND edit);
