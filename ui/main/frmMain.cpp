@@ -26,26 +26,6 @@ void SetBounds(HWND control, std::optional<int> left, std::optional<int> top,
                width.value_or(r.right - r.left), height.value_or(r.bottom - r.top), TRUE);
 }
 
-// Each menu command and its handler.
-struct CommandRoute {
-    int id;
-    void (frmMain::*handler)();
-};
-
-constexpr CommandRoute kCommands[] = {
-    {mnuNew, &frmMain::mnuNew_Click},           {mnuOpen, &frmMain::mnuOpen_Click},
-    {mnuSave, &frmMain::mnuSave_Click},         {mnuSaveAs, &frmMain::mnuSaveAs_Click},
-    {mnuPrint, &frmMain::mnuPrint_Click},       {mnuExit, &frmMain::mnuExit_Click},
-    {mnuUnReDo, &frmMain::mnuUnReDo_Click},     {mnuCut, &frmMain::mnuCut_Click},
-    {mnuCopy, &frmMain::mnuCopy_Click},         {mnuPaste, &frmMain::mnuPaste_Click},
-    {mnuDelete, &frmMain::mnuDelete_Click},     {mnuSelectAll, &frmMain::mnuSelectAll_Click},
-    {mnuLCase, &frmMain::mnuLCase_Click},       {mnuUCase, &frmMain::mnuUCase_Click},
-    {mnuDateTime, &frmMain::mnuDateTime_Click}, {mnuFindReplace, &frmMain::mnuFindReplace_Click},
-    {mnuAscii, &frmMain::mnuAscii_Click},       {mnuAnsi, &frmMain::mnuAnsi_Click},
-    {mnuOnTop, &frmMain::mnuOnTop_Click},       {mnuWrap, &frmMain::mnuWrap_Click},
-    {mnuCharMap, &frmMain::mnuCharMap_Click},   {mnuAbout, &frmMain::mnuAbout_Click},
-};
-
 }  // namespace
 
 int CurrentShiftState() {
@@ -117,9 +97,9 @@ LRESULT frmMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_INITMENUPOPUP:
             if (reinterpret_cast<HMENU>(wParam) == fileMenu_) {
-                mnuFile_Click();
+                OnCommand(mnuFile);
             } else if (reinterpret_cast<HMENU>(wParam) == editMenu_) {
-                mnuEdit_Click();
+                OnCommand(mnuEdit);
             }
             return 0;
         case WM_COMMAND:
@@ -267,9 +247,9 @@ bool frmMain::TranslateShortcut(const MSG& msg) {
 }
 
 void frmMain::OnCommand(int id) {
-    for (const CommandRoute& route : kCommands) {
-        if (route.id == id) {
-            (this->*route.handler)();
+    for (const MenuItemDef& item : MainMenuDefinition()) {
+        if (item.id == id && item.click != nullptr) {
+            (this->*item.click)();
             return;
         }
     }

@@ -1,45 +1,50 @@
 #include "ui/main/menu_def.h"
 
+#include "ui/main/frmMain.h"
+
 #include <string>
 
 namespace quillet {
 
 const std::vector<MenuItemDef>& MainMenuDefinition() {
-    // kMenuEllipsis (\x01) stands for the ANSI code page's own ellipsis (MenuItemText).
+    // kMenuEllipsis (\x01) stands for the ANSI code page's own ellipsis (MenuItemText). A
+    // bar menu's handler runs when it opens, an item's when it is chosen.
     static const std::vector<MenuItemDef> items = {
-        {mnuFile, mnuSeparator, "&File", 0, false, false},
-        {mnuNew, mnuFile, "&New", 'N', true, false},
-        {mnuSeparator, mnuFile, "-", 0, false, false},
-        {mnuOpen, mnuFile, "&Open\x01", 'O', true, false},
-        {mnuSave, mnuFile, "&Save", 'S', true, false},
-        {mnuSaveAs, mnuFile, "Save &As...", 'Q', true, false},
-        {mnuSeparator, mnuFile, "-", 0, false, false},
-        {mnuPrint, mnuFile, "&Print\x01", 'P', true, false},
-        {mnuSeparator, mnuFile, "-", 0, false, false},
-        {mnuExit, mnuFile, "&Exit", 0, false, false},
-        {mnuEdit, mnuSeparator, "&Edit", 0, false, false},
-        {mnuUnReDo, mnuEdit, "&Undo", 'Z', true, false},
-        {mnuSeparator, mnuEdit, "-", 0, false, false},
-        {mnuCut, mnuEdit, "Cu&t", 'X', true, false},
-        {mnuCopy, mnuEdit, "&Copy", 'C', true, false},
-        {mnuPaste, mnuEdit, "&Paste", 'V', true, false},
-        {mnuDelete, mnuEdit, "&Delete", kVkDelete, false, false},
-        {mnuSeparator, mnuEdit, "-", 0, false, false},
-        {mnuSelectAll, mnuEdit, "Select &All", 'A', true, false},
-        {mnuSeparator, mnuEdit, "-", 0, false, false},
-        {mnuLCase, mnuEdit, "To &LowerCase", 'L', true, false},
-        {mnuUCase, mnuEdit, "To U&pperCase", 'U', true, false},
-        {mnuSeparator, mnuEdit, "-", 0, false, false},
-        {mnuDateTime, mnuEdit, "Insert Date/&Time", kVkF5, false, false},
-        {mnuFindReplace, mnuEdit, "&Find/Replace\x01", 'F', true, false},
-        {mnuView, mnuSeparator, "&View", 0, false, false},
-        {mnuAscii, mnuView, "A&SCII", 'D', true, false},
-        {mnuAnsi, mnuView, "&ANSI", 'W', true, true},
-        {mnuOnTop, mnuView, "Always on &Top", 'T', true, false},
-        {mnuWrap, mnuView, "Word &wrap", 0, false, false},
-        {mnuSeparator, mnuView, "-", 0, false, false},
-        {mnuCharMap, mnuView, "Characters &map", 'M', true, false},
-        {mnuAbout, mnuSeparator, "&About", 0, false, false},
+        {mnuFile, mnuSeparator, "&File", 0, false, false, &frmMain::mnuFile_Click},
+        {mnuNew, mnuFile, "&New", 'N', true, false, &frmMain::mnuNew_Click},
+        {mnuSeparator, mnuFile, "-", 0, false, false, nullptr},
+        {mnuOpen, mnuFile, "&Open\x01", 'O', true, false, &frmMain::mnuOpen_Click},
+        {mnuSave, mnuFile, "&Save", 'S', true, false, &frmMain::mnuSave_Click},
+        {mnuSaveAs, mnuFile, "Save &As...", 'Q', true, false, &frmMain::mnuSaveAs_Click},
+        {mnuSeparator, mnuFile, "-", 0, false, false, nullptr},
+        {mnuPrint, mnuFile, "&Print\x01", 'P', true, false, &frmMain::mnuPrint_Click},
+        {mnuSeparator, mnuFile, "-", 0, false, false, nullptr},
+        {mnuExit, mnuFile, "&Exit", 0, false, false, &frmMain::mnuExit_Click},
+        {mnuEdit, mnuSeparator, "&Edit", 0, false, false, &frmMain::mnuEdit_Click},
+        {mnuUnReDo, mnuEdit, "&Undo", 'Z', true, false, &frmMain::mnuUnReDo_Click},
+        {mnuSeparator, mnuEdit, "-", 0, false, false, nullptr},
+        {mnuCut, mnuEdit, "Cu&t", 'X', true, false, &frmMain::mnuCut_Click},
+        {mnuCopy, mnuEdit, "&Copy", 'C', true, false, &frmMain::mnuCopy_Click},
+        {mnuPaste, mnuEdit, "&Paste", 'V', true, false, &frmMain::mnuPaste_Click},
+        {mnuDelete, mnuEdit, "&Delete", kVkDelete, false, false, &frmMain::mnuDelete_Click},
+        {mnuSeparator, mnuEdit, "-", 0, false, false, nullptr},
+        {mnuSelectAll, mnuEdit, "Select &All", 'A', true, false, &frmMain::mnuSelectAll_Click},
+        {mnuSeparator, mnuEdit, "-", 0, false, false, nullptr},
+        {mnuLCase, mnuEdit, "To &LowerCase", 'L', true, false, &frmMain::mnuLCase_Click},
+        {mnuUCase, mnuEdit, "To U&pperCase", 'U', true, false, &frmMain::mnuUCase_Click},
+        {mnuSeparator, mnuEdit, "-", 0, false, false, nullptr},
+        {mnuDateTime, mnuEdit, "Insert Date/&Time", kVkF5, false, false,
+         &frmMain::mnuDateTime_Click},
+        {mnuFindReplace, mnuEdit, "&Find/Replace\x01", 'F', true, false,
+         &frmMain::mnuFindReplace_Click},
+        {mnuView, mnuSeparator, "&View", 0, false, false, nullptr},
+        {mnuAscii, mnuView, "A&SCII", 'D', true, false, &frmMain::mnuAscii_Click},
+        {mnuAnsi, mnuView, "&ANSI", 'W', true, true, &frmMain::mnuAnsi_Click},
+        {mnuOnTop, mnuView, "Always on &Top", 'T', true, false, &frmMain::mnuOnTop_Click},
+        {mnuWrap, mnuView, "Word &wrap", 0, false, false, &frmMain::mnuWrap_Click},
+        {mnuSeparator, mnuView, "-", 0, false, false, nullptr},
+        {mnuCharMap, mnuView, "Characters &map", 'M', true, false, &frmMain::mnuCharMap_Click},
+        {mnuAbout, mnuSeparator, "&About", 0, false, false, &frmMain::mnuAbout_Click},
     };
     return items;
 }

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+class frmMain;
+
 namespace quillet {
 
 // Command identifiers of the main window's menu items.
@@ -40,18 +42,20 @@ constexpr unsigned short kVkF5 = 0x74;
 
 struct MenuItemDef {
     MenuId id;
-    MenuId parent;        // mnuSeparator for the menu bar itself
-    const char* caption;  // "-" for a separator line
-    unsigned short key;   // shortcut virtual key, 0 for none
-    bool ctrl;            // the shortcut needs Ctrl
-    bool checked;         // initial check mark
+    MenuId parent;             // mnuSeparator for the menu bar itself
+    const char* caption;       // "-" for a separator line
+    unsigned short key;        // shortcut virtual key, 0 for none
+    bool ctrl;                 // the shortcut needs Ctrl
+    bool checked;              // initial check mark
+    void (frmMain::*click)();  // its handler; none for a separator line
 };
 
 // Marks where an item's caption ends in an ellipsis, which is a different byte, or two,
 // in each ANSI code page.
 constexpr char kMenuEllipsis = '\x01';
 
-// The whole menu tree in display order: each bar menu is followed by its items.
+// The whole menu tree in display order, each bar menu followed by its items, with the
+// handler of each: the one place where an id meets its handler.
 const std::vector<MenuItemDef>& MainMenuDefinition();
 
 // The item's text as the menu shows it: the caption with `ellipsis` (in the ANSI code
