@@ -6,9 +6,7 @@
 
 #include "platform/code_page.h"
 #include "platform/win32_util.h"
-#include "ui/main/frmMain.h"
-#include "ui/text_box.h"
-#include "ui/main/layout.h"
+#include "ui/twips.h"
 
 using namespace quillet;
 
@@ -74,8 +72,8 @@ double TwipsPerPixelY() {
 
 }  // namespace
 
-frmFind::frmFind(frmMain& owner, IPlatform& platform)
-    : owner_(owner), platform_(platform), engine_(AnsiCodePage()) {}
+frmFind::frmFind(IFindTarget& document, IPlatform& platform)
+    : document_(document), platform_(platform), engine_(AnsiCodePage()) {}
 
 frmFind::~frmFind() {
     if (hwnd_ != nullptr) {
@@ -86,17 +84,17 @@ frmFind::~frmFind() {
 void frmFind::ShowModal() {
     modal_ = true;
     const std::vector<WORD> dialog = DialogTemplate();
-    DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
-                            reinterpret_cast<const DLGTEMPLATE*>(dialog.data()), owner_.hWnd(),
-                            &frmFind::DialogProc, reinterpret_cast<LPARAM>(this));
+    DialogBoxIndirectParamA(
+        GetModuleHandleA(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialog.data()),
+        document_.OwnerWindow(), &frmFind::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 void frmFind::ShowModeless() {
     modal_ = false;
     const std::vector<WORD> dialog = DialogTemplate();
-    CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
-                               reinterpret_cast<const DLGTEMPLATE*>(dialog.data()), owner_.hWnd(),
-                               &frmFind::DialogProc, reinterpret_cast<LPARAM>(this));
+    CreateDialogIndirectParamA(
+        GetModuleHandleA(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialog.data()),
+        document_.OwnerWindow(), &frmFind::DialogProc, reinterpret_cast<LPARAM>(this));
     ShowWindow(hwnd_, SW_SHOW);
 }
 
@@ -208,7 +206,7 @@ void frmFind::Form_Load() {
     pixelTwips_ = static_cast<int>(std::lround(TwipsPerPixelY()));
     SetOuterHeight(pixelTwips_ * kShortHeight);
     replaceMode_ = false;
-    const Selection sel = SelectionOf(owner_.txtDoc(), owner_.Text());
+    const Selection sel = document_.SelectedBytes();
     const bool selection =
         engine_.Load(static_cast<TextPos>(sel.start), static_cast<TextPos>(sel.end - sel.start));
     EnableWindow(Item(kOptScope1), selection);
@@ -219,7 +217,7 @@ void frmFind::Form_Load() {
     RECT me{};
     RECT owner{};
     GetWindowRect(hwnd_, &me);
-    GetWindowRect(owner_.hWnd(), &owner);
+    GetWindowRect(document_.OwnerWindow(), &owner);
     const int width = me.right - me.left;
     const int height = me.bottom - me.top;
     SetWindowPos(hwnd_, nullptr, owner.left + (owner.right - owner.left - width) / 2,
@@ -263,41 +261,39 @@ void frmFind::cmdFindNext_Click() {
 }
 
 void frmFind::SearchNext() {
-    ShowStep(engine_.SearchNext(owner_.Text(), WindowText(Item(kTxtFind)), SelectionScope()));
+    ShowStep(engine_.SearchNext(document_.Text(), WindowText(Item(kTxtFind)), SelectionScope()));
 }
 
 void frmFind::cmdReplace_Click() {
-    const std::string doc = owner_.Text();
-    const Selection sel = SelectionOf(owner_.txtDoc(), doc);
+    const std::string doc = document_.Text();
+    const Selection sel = document_.SelectedBytes();
     ShowStep(engine_.Replace(doc, static_cast<TextPos>(sel.start),
                              static_cast<TextPos>(sel.end - sel.start), WindowText(Item(kTxtFind)),
                              WindowText(Item(kTxtReplace)), SelectionScope()));
 }
 
 void frmFind::cmdReplaceAll_Click() {
-    const auto edit = engine_.ReplaceAll(owner_.Text(), WindowText(Item(kTxtFind)),
+    const auto edit = engine_.ReplaceAll(document_.Text(), WindowText(Item(kTxtFind)),
                                          WindowText(Item(kTxtReplace)), SelectionScope());
     if (edit) {
         ShowStep({SearchStep::Replace, edit->offset, edit->removed, *edit});
         return;
     }
     // Even with nothing replaced, Replace All counts as an edit of the document.
-    SendMessageA(owner_.txtDoc(), EM_SETMODIFY, TRUE, 0);
-    owner_.txtDoc_Change();
+    document_.MarkChanged();
 }
 
 void frmFind::ShowStep(const SearchStep& step) {
-    const HWND box = owner_.txtDoc();
     switch (step.kind) {
         case SearchStep::Select:
-            SelectBytes(box, owner_.Text(), static_cast<size_t>(step.offset),
-                        static_cast<size_t>(step.offset + step.length));
-            SendMessageA(box, EM_SCROLLCARET, 0, 0);
+            document_.SelectBytesAndScroll(static_cast<size_t>(step.offset),
+                                           static_cast<size_t>(step.offset + step.length));
             break;
         case SearchStep::Replace:
-            SelectBytes(box, owner_.Text(), static_cast<size_t>(step.edit.offset),
-                        static_cast<size_t>(step.edit.offset + step.edit.removed));
-            ReplaceSelection(box, step.edit.inserted);
+            document_.SelectBytesAndScroll(
+                static_cast<size_t>(step.edit.offset),
+                static_cast<size_t>(step.edit.offset + step.edit.removed));
+            document_.ReplaceSelectedText(step.edit.inserted);
             break;
         case SearchStep::RegionSearched:
             platform_.ShowMessage(hwnd_, kRegionSearched, MsgIcon::Exclamation, MsgButtons::Ok);

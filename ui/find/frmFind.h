@@ -5,13 +5,12 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "ui/find/find_target.h"
 #include "ui/find/search_engine.h"
-
-class frmMain;
 
 class frmFind {
 public:
-    frmFind(frmMain& owner, IPlatform& platform);
+    frmFind(IFindTarget& document, IPlatform& platform);
     ~frmFind();
     frmFind(const frmFind&) = delete;
     frmFind& operator=(const frmFind&) = delete;
@@ -63,7 +62,7 @@ private:
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
     bool SelectionScope() const;
 
-    frmMain& owner_;
+    IFindTarget& document_;
     IPlatform& platform_;
     quillet::SearchEngine engine_;
     HWND hwnd_ = nullptr;

@@ -58,3 +58,21 @@ void frmMain::mnuFindReplace_Click() {
     frmFind dialog(*this, platform_);
     dialog.ShowModal();
 }
+
+Selection frmMain::SelectedBytes() const {
+    return SelectionOf(txtDoc_, Text());
+}
+
+void frmMain::SelectBytesAndScroll(size_t start, size_t end) {
+    SelectBytes(txtDoc_, Text(), start, end);
+    SendMessageA(txtDoc_, EM_SCROLLCARET, 0, 0);
+}
+
+void frmMain::ReplaceSelectedText(const std::string& text) {
+    ReplaceSelection(txtDoc_, text);
+}
+
+void frmMain::MarkChanged() {
+    SendMessageA(txtDoc_, EM_SETMODIFY, TRUE, 0);
+    txtDoc_Change();
+}

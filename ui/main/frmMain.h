@@ -8,11 +8,12 @@
 
 #include "platform/platform.h"
 #include "platform/win32_util.h"
-#include "ui/text_box.h"
+#include "ui/find/find_target.h"
 #include "ui/main/registers.h"
 #include "ui/main/screen_fonts.h"
+#include "ui/text_box.h"
 
-class frmMain {
+class frmMain : public IFindTarget {
 public:
     explicit frmMain(IPlatform& platform);
     ~frmMain();
@@ -33,8 +34,15 @@ public:
 
     // The text box's Text property. Writing it is a load: the modification flag stays
     // clear and Change is raised once.
-    std::string Text() const;
+    std::string Text() const override;
     void SetText(const std::string& text);
+
+    // The document as the Find/Replace dialog works on it (edit_commands.cpp).
+    HWND OwnerWindow() const override { return hwnd_; }
+    Selection SelectedBytes() const override;
+    void SelectBytesAndScroll(size_t start, size_t end) override;
+    void ReplaceSelectedText(const std::string& text) override;
+    void MarkChanged() override;
 
     void Show();
     void SetTitle();

@@ -10,14 +10,6 @@ std::optional<double> Size(double value) {
 }
 }  // namespace
 
-double TwipsPerPixel(int logicalPixelsPerInch) {
-    return logicalPixelsPerInch > 0 ? kTwipsPerInch / logicalPixelsPerInch : 15.0;
-}
-
-int TwipsToPixels(double twips, double twipsPerPixel) {
-    return static_cast<int>(std::lround(twips / twipsPerPixel));
-}
-
 ResizeLayout LayoutForClient(double clientWidth, double clientHeight, double twipsPerPixelY,
                              const TwipsRect& lblColRow) {
     ResizeLayout layout;

@@ -1,15 +1,9 @@
 #pragma once
 #include <optional>
 
+#include "ui/twips.h"
+
 namespace quillet {
-
-constexpr double kTwipsPerInch = 1440.0;
-
-// Twips per screen pixel for a screen of the given logical pixels per inch.
-double TwipsPerPixel(int logicalPixelsPerInch);
-
-// Twips to whole pixels, to the nearest.
-int TwipsToPixels(double twips, double twipsPerPixel);
 
 struct TwipsRect {
     double left, top, width, height;
