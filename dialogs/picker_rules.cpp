@@ -43,7 +43,7 @@ double RoundTo4Decimals(double points) {
 
 }  // namespace
 
-int32_t FontHeightPixels(double points, int twipsPerPixelY) {
+int32_t FontHeightPixels(double points, double twipsPerPixelY) {
     return static_cast<int32_t>(-RoundHalfEven(RoundTo4Decimals(points) * 20.0 / twipsPerPixelY));
 }
 

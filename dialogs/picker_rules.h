@@ -41,7 +41,7 @@ int64_t RoundHalfEven(double value);
 
 // A font size in points as the font dialog takes it: rounded to 4 decimals first.
 // The height in pixels is negative (the character height, not the cell height).
-int32_t FontHeightPixels(double points, int twipsPerPixelY);
+int32_t FontHeightPixels(double points, double twipsPerPixelY);
 int32_t PointSizeTenths(double points);
 
 // A one-dimensional byte array with any lower bound; no bytes means it has no elements

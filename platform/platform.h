@@ -56,8 +56,9 @@ public:
     virtual LPITEMIDLIST BrowseForFolder(BROWSEINFOA* bi) = 0;
     virtual BOOL PathFromIDList(LPCITEMIDLIST list, char* path) = 0;
     virtual void FreeIDList(LPITEMIDLIST list) = 0;
-    // The screen's vertical twips per pixel (1440 / pixels per inch).
-    virtual int TwipsPerPixelY() = 0;
+    // The screen's vertical twips per pixel (1440 / pixels per inch), not rounded: 7.5
+    // at 192 pixels per inch.
+    virtual double TwipsPerPixelY() = 0;
 
     // The system's default printer, without a dialog (printing, and the font dialog's
     // printer fonts).

@@ -138,9 +138,9 @@ void Win32Platform::FreeIDList(LPITEMIDLIST list) {
     ole::TaskMemFree(list);
 }
 
-int Win32Platform::TwipsPerPixelY() {
+double Win32Platform::TwipsPerPixelY() {
     const int dpi = ScreenPixelsPerInch().y;
-    return dpi > 0 ? 1440 / dpi : 15;
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
 }
 
 namespace {

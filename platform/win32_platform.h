@@ -22,7 +22,7 @@ public:
     LPITEMIDLIST BrowseForFolder(BROWSEINFOA* bi) override;
     BOOL PathFromIDList(LPCITEMIDLIST list, char* path) override;
     void FreeIDList(LPITEMIDLIST list) override;
-    int TwipsPerPixelY() override;
+    double TwipsPerPixelY() override;
 
     PrinterDC OpenDefaultPrinter() override;
 };

@@ -8,6 +8,9 @@ export WINEDEBUG=-all
 # No Mono or Gecko download prompts.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 QUILLET_XVFB_PID=""
+# The name of the prefix's Wine desktop: a second prefix on the same display takes
+# another, so that its desktop window can be told apart.
+QUILLET_DESKTOP=Default
 
 quillet_start_display() {
     if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
@@ -37,10 +40,10 @@ quillet_start_wine() {
         wineserver -w
         # One virtual desktop window for all programs: Wine then draws title bars, and
         # with no window manager it doesn't wait two seconds on every window it hides.
-        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f \
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d "$QUILLET_DESKTOP" /f \
             </dev/null >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
-            </dev/null >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v "$QUILLET_DESKTOP" \
+            /d 1024x768 /f </dev/null >/dev/null 2>&1
         wineserver -w
     fi
     # A server left from another session would keep its desktop on another display.
@@ -57,7 +60,7 @@ quillet_start_keeper() {
     wine "$QUILLET_BUILD/mingw/cmake/windows/wine_keeper.exe" </dev/null >/dev/null 2>&1 &
     local i
     for i in $(seq 1 100); do
-        xdotool search --name 'Wine desktop' >/dev/null 2>&1 && break
+        xdotool search --name "^$QUILLET_DESKTOP - Wine desktop\$" >/dev/null 2>&1 && break
         sleep 0.1
     done
     wine cmd /c exit </dev/null >/dev/null 2>&1 || true

@@ -43,13 +43,14 @@ TEST(FontFlags, DefaultPrinterOnlyForPrinterFontsWithoutAContext) {
 TEST(FontSize, PixelsAndTenthsRoundHalfToEven) {
     struct Case {
         double points;
-        int twips;
+        double twips;
         int32_t height;
         int32_t tenths;
     };
     const Case cases[] = {
-        {10, 15, -13, 100}, {12, 15, -16, 120}, {8.25, 15, -11, 82}, {8.35, 15, -11, 84},
-        {9, 12, -15, 90},   {7.5, 20, -8, 75},  {0.75, 10, -2, 8},   {10.00004, 15, -13, 100},
+        {10, 15, -13, 100},  {12, 15, -16, 120},       {8.25, 15, -11, 82},
+        {8.35, 15, -11, 84}, {9, 12, -15, 90},         {7.5, 20, -8, 75},
+        {0.75, 10, -2, 8},   {10.00004, 15, -13, 100}, {10, 7.5, -27, 100},  // 192 pixels per inch
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FontHeightPixels(c.points, c.twips), c.height) << c.points;

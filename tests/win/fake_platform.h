@@ -111,7 +111,7 @@ public:
     std::vector<FolderDialogCall> folderDialogs;
     std::deque<FolderDialogAnswer> folderAnswers;
     std::vector<LPITEMIDLIST> freedLists;
-    int twipsPerPixelY = 15;
+    double twipsPerPixelY = 15;
 
     // Programs and the printer: the real ones when a test asks for them.
     bool realStart = false;
@@ -218,7 +218,7 @@ public:
     }
 
     void FreeIDList(LPITEMIDLIST list) override { freedLists.push_back(list); }
-    int TwipsPerPixelY() override { return twipsPerPixelY; }
+    double TwipsPerPixelY() override { return twipsPerPixelY; }
     LPITEMIDLIST rootList() { return Token(rootToken_); }
     LPITEMIDLIST chosenList() { return Token(chosenToken_); }
 

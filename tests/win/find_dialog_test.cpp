@@ -2,6 +2,7 @@
 // the searches and replacements it makes in the document.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 
 #include "app/mdlCode.h"
@@ -70,7 +71,6 @@ TEST_F(FindDialogTest, LoadTakesScopeAndRegionFromTheSelection) {
         find.ShowModeless();
         const HWND d = find.hWnd();
         EXPECT_EQ(WindowText(d), "Find/Replace");
-        EXPECT_EQ(Height(d), 155);
         EXPECT_EQ(Enabled(d, frmFind::kOptScope1), row.selection);
         EXPECT_EQ(On(d, frmFind::kOptScope1), row.selection);
         EXPECT_EQ(On(d, frmFind::kOptScope0), !row.selection);
@@ -92,19 +92,63 @@ TEST_F(FindDialogTest, LoadTakesScopeAndRegionFromTheSelection) {
     EXPECT_EQ(find.engine().SearchPos(), 11);
 }
 
-TEST_F(FindDialogTest, ReplaceModeGrowsTheDialogAndEnablesItsControls) {
+// Run again at 96, 144 and 192 pixels per inch, each in a prefix of its own
+// (scripts/dpi-test.sh): in each mode every control that mode offers lies inside the
+// client area, and the lower part shows only when replacing.
+TEST_F(FindDialogTest, ModesFitTheirControlsAtTheScreensDpi) {
+    const int dpi = ScreenPixelsPerInch().y;
+    if (const char* expected = std::getenv("QUILLET_EXPECT_DPI")) {
+        ASSERT_EQ(dpi, std::atoi(expected)) << "the prefix's LogPixels did not take";
+    }
+    struct {
+        int dpi, searching, replacing;
+    } const outer[] = {{96, 155, 240}, {120, 194, 300}, {144, 233, 360}, {192, 310, 480}};
     form().SetText("text");
     frmFind find(form(), ui);
     find.ShowModeless();
     const HWND d = find.hWnd();
-    Click(d, frmFind::kCmdMode);
-    EXPECT_EQ(Height(d), 240);
-    EXPECT_EQ(Text(d, frmFind::kCmdMode), "Replace <<");
-    EXPECT_TRUE(Enabled(d, frmFind::kTxtReplace) && Enabled(d, frmFind::kCmdReplaceAll));
-    Click(d, frmFind::kCmdMode);
-    EXPECT_EQ(Height(d), 155);
-    EXPECT_EQ(Text(d, frmFind::kCmdMode), "Replace >>");
-    EXPECT_FALSE(Enabled(d, frmFind::kTxtReplace) || Enabled(d, frmFind::kCmdReplace));
+    const auto fits = [d](HWND child) {
+        RECT client{}, r{};
+        GetClientRect(d, &client);
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&r), 2);
+        return r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom;
+    };
+    const auto lower = [](HWND child) {
+        const int id = GetDlgCtrlID(child);
+        return id == frmFind::kLblReplace || id == frmFind::kTxtReplace ||
+               id == frmFind::kCmdReplace || id == frmFind::kCmdReplaceAll;
+    };
+    for (const bool replacing : {false, true, false}) {
+        SCOPED_TRACE(replacing ? "replacing" : "searching");
+        if (replacing != find.ReplaceMode()) {
+            Click(d, frmFind::kCmdMode);
+        }
+        for (const auto& row : outer) {
+            if (row.dpi == dpi) {
+                EXPECT_EQ(Height(d), replacing ? row.replacing : row.searching);
+            }
+        }
+        EXPECT_EQ(Text(d, frmFind::kCmdMode), replacing ? "Replace <<" : "Replace >>");
+        for (int id : {frmFind::kTxtReplace, frmFind::kCmdReplace, frmFind::kCmdReplaceAll}) {
+            EXPECT_EQ(Enabled(d, id), replacing) << id;
+        }
+        std::vector<HWND> children;
+        EnumChildWindows(
+            d,
+            [](HWND child, LPARAM all) {
+                reinterpret_cast<std::vector<HWND>*>(all)->push_back(child);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&children));
+        EXPECT_EQ(children.size(), 13u);
+        for (const HWND child : children) {
+            if (replacing || !lower(child)) {
+                EXPECT_TRUE(fits(child)) << WindowText(child) << " at " << dpi;
+            }
+        }
+        EXPECT_EQ(fits(GetDlgItem(d, frmFind::kCmdReplaceAll)), replacing);
+    }
 }
 
 TEST_F(FindDialogTest, ReopeningTheModalDialogForgetsEverything) {

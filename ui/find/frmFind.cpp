@@ -13,8 +13,10 @@ using namespace quillet;
 namespace {
 
 constexpr const char* kRegionSearched = "The specified region has been searched.";
-constexpr int kShortHeight = 155;  // pixels, searching
-constexpr int kTallHeight = 240;   // pixels, replacing
+// Outer heights in pixels at 96 pixels per inch; the controls are placed in twips, so
+// the heights grow with the screen's resolution as well.
+constexpr int kShortHeight = 155;  // searching
+constexpr int kTallHeight = 240;   // replacing
 constexpr double kDesignWidth = 5820;
 constexpr DWORD kStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
@@ -191,10 +193,11 @@ void frmFind::CreateControls() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void frmFind::SetOuterHeight(int twips) {
+void frmFind::SetOuterHeight(int pixelsAt96) {
     RECT r{};
     GetWindowRect(hwnd_, &r);
-    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, TwipsToPixels(twips, TwipsPerPixelY()),
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left,
+                 MulDiv(pixelsAt96, ScreenPixelsPerInch().y, 96),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -204,7 +207,7 @@ bool frmFind::SelectionScope() const {
 
 void frmFind::Form_Load() {
     pixelTwips_ = static_cast<int>(std::lround(TwipsPerPixelY()));
-    SetOuterHeight(pixelTwips_ * kShortHeight);
+    SetOuterHeight(kShortHeight);
     replaceMode_ = false;
     const Selection sel = document_.SelectedBytes();
     const bool selection =
@@ -227,7 +230,7 @@ void frmFind::Form_Load() {
 
 void frmFind::cmdMode_Click() {
     replaceMode_ = !replaceMode_;
-    SetOuterHeight(pixelTwips_ * (replaceMode_ ? kTallHeight : kShortHeight));
+    SetOuterHeight(replaceMode_ ? kTallHeight : kShortHeight);
     SetWindowTextA(Item(kCmdMode), replaceMode_ ? "Replace <<" : "Replace >>");
     for (int id : {kCmdReplace, kCmdReplaceAll, kTxtReplace}) {
         EnableWindow(Item(id), replaceMode_);

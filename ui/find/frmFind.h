@@ -56,7 +56,7 @@ private:
     INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int code);
     void CreateControls();
-    void SetOuterHeight(int pixels);
+    void SetOuterHeight(int pixelsAt96);
     void SearchNext();
     void ShowStep(const quillet::SearchStep& step);
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
