@@ -81,8 +81,9 @@ std::wstring LongPath(const std::string& path) {
     if (wide.empty()) {
         RaiseLastError();
     }
-    if (wide.compare(0, 4, L"\\\\?\\") == 0) {
-        return wide;
+    // A device path ("\\.\C:\...") names the same file in the long form.
+    if (wide.compare(0, 4, L"\\\\?\\") == 0 || wide.compare(0, 4, L"\\\\.\\") == 0) {
+        return L"\\\\?\\" + wide.substr(4);
     }
     if (wide.compare(0, 2, L"\\\\") == 0) {
         return L"\\\\?\\UNC\\" + wide.substr(2);
@@ -170,9 +171,8 @@ void ReplaceFileContent(const std::string& path, const std::string& bytes) {
     }
     temp.Close();
     if (oldAttributes != INVALID_FILE_ATTRIBUTES) {
-        // A hidden or system document stays so.
-        const DWORD kept = oldAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-        if (kept != 0 && !SetFileAttributesW(temp.path().c_str(), kept)) {
+        const DWORD saved = quillet::SavedFileAttributes(oldAttributes);
+        if (saved != 0 && !SetFileAttributesW(temp.path().c_str(), saved)) {
             RaiseLastError();
         }
     }

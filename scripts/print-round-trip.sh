@@ -29,4 +29,11 @@ if [ "${pages:-0}" -lt 2 ]; then
     echo "expected several pages, got ${pages:-none}"
     exit 1
 fi
+# No sheet comes out blank, the last one least of all.
+for page in $(seq 1 "$pages"); do
+    if [ -z "$(pdftotext -f "$page" -l "$page" "$pdf" - | tr -d ' \t\r\n\f')" ]; then
+        echo "page $page of $pages is blank"
+        exit 1
+    fi
+done
 echo "printed $pages pages, ${#document} characters in order: $pdf"

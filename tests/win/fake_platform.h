@@ -117,6 +117,7 @@ public:
     bool realStart = false;
     unsigned long printerError = 0;  // non-zero: no printer, with this number
     bool screenAsPrinter = false;    // a device that refuses print jobs
+    bool printerCancels = false;     // its StartDoc cancelled, as at a prompt for a file name
     int printerOpens = 0;
 
     MsgAnswer ShowMessage(HWND owner, const std::string& text, MsgIcon icon,
@@ -227,8 +228,15 @@ public:
         if (printerError != 0) {
             return {nullptr, printerError, "No printer here"};
         }
-        if (screenAsPrinter) {
-            return {UniqueDC(CreateCompatibleDC(nullptr)), 0, ""};
+        if (screenAsPrinter || printerCancels) {
+            UniqueDC dc(CreateCompatibleDC(nullptr));
+            if (printerCancels) {
+                SetAbortProc(dc.get(), [](HDC, int) -> BOOL {
+                    SetLastError(ERROR_CANCELLED);
+                    return FALSE;
+                });
+            }
+            return {std::move(dc), 0, ""};
         }
         return Win32Platform().OpenDefaultPrinter();
     }

@@ -82,6 +82,16 @@ protected:
                 Sleep(20);
             }
             PumpMessages();
+        } else if (step == 'D') {  // another window takes the activation, then gives it back
+            const HWND other = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                               0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+            SetActiveWindow(other);
+            PumpMessages();
+            SetActiveWindow(form().hWnd());
+            DestroyWindow(other);
+            PumpMessages();
+        } else if (step == 'F') {  // the main window itself is given the focus
+            SetFocus(form().hWnd());
         } else if (step == 'L') {  // the user switches to another keyboard layout
             ui.layout = reinterpret_cast<HKL>(static_cast<UINT_PTR>(0x04190419));
         } else if (step == 'e' || step == 'a') {  // caret to the end; select all
@@ -119,6 +129,9 @@ TEST_F(RegistersTest, KeyMessagesDriveTheRegisterList) {
         {"V of an empty register", "abc", 0, 2, "^+wV", "c", -1, ""},
         {"C, then V at the end", "abc", 0, 2, "^+wCe-+wV", "abcab", -1, "ab"},
         {"shift state 2 in the list", "abc", 0, 3, "^+wcxv", "abc", 0, ""},
+        {"deactivated with the list up, then with the timer running", "abc", 0, 3, "^+wD^+Dw",
+         "abc", -1, ""},
+        {"the window focused with the list up", "abc", 0, 3, "^+wF", "abc", 0, ""},
         {"shift state 7 in the text box", "abc", 0, 3, "^7w", "abc", -1, ""},
         {"another layout, then a key up", "abc", 0, 3, "^+wLd", "abc", 1, ""},
         {"captions of 15 and 16 characters", "abcdefghijklmnop", 0, 15, "^+wCa-+wdC-+w",

@@ -108,11 +108,24 @@ TEST_F(TextFileTest, ANewFileIsCreatedAndTextOfAnyLengthIsWritten) {
     ExpectOnly({"new.txt"});
 }
 
-TEST_F(TextFileTest, ARelativePathIsWrittenInTheCurrentFolder) {
+// Every way of naming the same file saves to it.
+TEST_F(TextFileTest, EachFormOfAPathSavesToItsFile) {
     ASSERT_TRUE(SetCurrentDirectoryA(dir.path().c_str()));
-    ASSERT_TRUE(mdlCode::WriteTextFile("rel.txt", "here"));
-    EXPECT_EQ(ReadFileBytes(dir / "rel.txt"), "here");
-    ExpectOnly({"rel.txt"});
+    const struct {
+        const char* name;
+        std::string path;
+    } cases[] = {
+        {"relative to the current folder", "doc.txt"},
+        {"long form", "\\\\?\\" + (dir / "doc.txt")},
+        {"device form", "\\\\.\\" + (dir / "doc.txt")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFileBytes(dir / "doc.txt", "old");
+        EXPECT_TRUE(mdlCode::WriteTextFile(c.path, c.name)) << ui.MessageTexts();
+        EXPECT_EQ(ReadFileBytes(dir / "doc.txt"), c.name);
+        ExpectOnly({"doc.txt"});
+    }
 }
 
 TEST_F(TextFileTest, AReadOnlyFileIsRefusedAndLeftAsItWas) {

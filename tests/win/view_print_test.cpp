@@ -10,6 +10,7 @@
 #include "ui/main/about_text.h"
 #include "ui/main/frmMain.h"
 #include "ui/main/menu_def.h"
+#include "ui/main/print_job.h"
 #include "ui/main/screen_fonts.h"
 
 using namespace quillet;
@@ -173,21 +174,67 @@ TEST_F(ViewPrintTest, APrinterFailureIsReportedAndTheEditorGoesOn) {
     const std::string caption = WindowText(form().hWnd());
     const struct {
         unsigned long printerError;
-        bool screenAsPrinter;
-        const char* message;
-    } cases[] = {{PDERR_NODEFAULTPRN, false, "Error #4104 :: No printer here"},
-                 {0, true, "Error #"}};  // the job itself refused
+        bool screenAsPrinter, cancels;
+        const char* message;  // the box's start; none shown when null
+    } cases[] = {{PDERR_NODEFAULTPRN, false, false, "Error #4104 :: No printer here"},
+                 {0, true, false, "Error #"},  // the job itself refused
+                 {0, false, true, nullptr}};   // a file name asked for, and Cancel
     for (const auto& c : cases) {
         ui.messages.clear();
         ui.printerError = c.printerError;
         ui.screenAsPrinter = c.screenAsPrinter;
+        ui.printerCancels = c.cancels;
         SendMessageA(form().hWnd(), WM_COMMAND, mnuPrint, 0);
-        ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_EQ(ui.messages[0].text.rfind(c.message, 0), 0u) << ui.messages[0].text;
-        EXPECT_EQ(ui.messages[0].icon, MsgIcon::Stop);
+        ASSERT_EQ(ui.messages.size(), c.message ? 1u : 0u) << ui.MessageTexts();
+        if (c.message) {
+            EXPECT_EQ(ui.messages[0].text.rfind(c.message, 0), 0u) << ui.messages[0].text;
+            EXPECT_EQ(ui.messages[0].icon, MsgIcon::Stop);
+        }
         EXPECT_EQ(form().Text(), "kept");
         EXPECT_EQ(WindowText(form().hWnd()), caption);
         EXPECT_TRUE(IsWindowEnabled(form().hWnd()));
+    }
+}
+
+// A device whose job calls succeed, each leaving an error behind as some drivers do,
+// until the one that fails.
+class FailingDevice : public PrintJob {
+public:
+    FailingDevice(HDC dc, char failing, DWORD error)
+        : PrintJob(dc), failing_(failing), error_(error) {}
+
+private:
+    int Call(char which) {
+        if (which != failing_) {
+            SetLastError(1234);
+            return 1;
+        }
+        if (error_ != 0) {
+            SetLastError(error_);
+        }
+        return 0;
+    }
+    int StartDocument(const DOCINFOA&) override { return Call('D'); }
+    int StartPage() override { return Call('P'); }
+    int EndPage() override { return Call('E'); }
+    int EndDocument() override { return Call('d'); }
+    char failing_;
+    DWORD error_;
+};
+
+TEST_F(ViewPrintTest, AFailedJobGivesTheNumberOfTheCallThatFailed) {
+    const struct {
+        char failing;          // StartDoc, StartPage, EndPage, EndDoc
+        DWORD sets, reported;  // 0: the failing call sets no error
+    } cases[] = {{'D', ERROR_CANCELLED, ERROR_CANCELLED},
+                 {'P', 0, ERROR_GEN_FAILURE},
+                 {'E', ERROR_DISK_FULL, ERROR_DISK_FULL},
+                 {'d', 0, ERROR_GEN_FAILURE},
+                 {'-', 0, 0}};
+    const UniqueDC dc(CreateCompatibleDC(nullptr));
+    for (const auto& c : cases) {
+        EXPECT_EQ(FailingDevice(dc.get(), c.failing, c.sets).Print("job", "a\r\nb"), c.reported)
+            << c.failing;
     }
 }
 

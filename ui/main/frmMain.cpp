@@ -93,8 +93,13 @@ LRESULT frmMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_SETFOCUS:
-            SetFocus(txtDoc_);
+            SetFocus(registers_.FocusTarget());
             return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                Form_Deactivate();
+            }
+            return DefWindowProcA(hwnd_, msg, wParam, lParam);
         case WM_INITMENUPOPUP:
             if (reinterpret_cast<HMENU>(wParam) == fileMenu_) {
                 OnCommand(mnuFile);
@@ -282,6 +287,10 @@ void frmMain::Form_Resize() {
     SetBounds(lblColRow_, std::nullopt, px(layout.lblColRowTop, tppy_), std::nullopt, std::nullopt);
     SetBounds(lblSelection_, px(layout.lblSelectionLeft, tppx_), px(layout.lblSelectionTop, tppy_),
               std::nullopt, std::nullopt);
+}
+
+void frmMain::Form_Deactivate() {
+    registers_.Form_Deactivate();
 }
 
 void frmMain::txtDoc_Change() {

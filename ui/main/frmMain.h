@@ -55,6 +55,7 @@ public:
     // Form and control events (frmMain.cpp).
     void Form_Load();
     void Form_Resize();
+    void Form_Deactivate();
     void txtDoc_Change();
     void txtDoc_KeyDown(int keyCode, int shift);
     void txtDoc_KeyUp(int keyCode, int shift);

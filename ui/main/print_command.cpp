@@ -4,17 +4,12 @@
 
 #include "app/mdlCode.h"
 #include "ui/main/frmMain.h"
+#include "ui/main/print_job.h"
 #include "ui/main/print_layout.h"
 
 using namespace quillet;
 
 namespace {
-
-// A failed step of the job: GetLastError, or a general failure when the driver gave none.
-unsigned long JobError() {
-    const DWORD error = GetLastError();
-    return error != 0 ? error : ERROR_GEN_FAILURE;
-}
 
 // Printed text is 10-point fixed pitch; the page holds as many of its cells as fit.
 struct PrintFont {
@@ -41,51 +36,58 @@ PrintFont PrintFontFor(HDC printer) {
     return {std::move(font), lineHeight, page};
 }
 
-// One page of lines. 0 when the driver took it, else the failure's number.
-unsigned long PrintPage(HDC printer, const PrintFont& pf, const std::vector<std::string>& lines) {
-    if (StartPage(printer) <= 0) {
-        return JobError();
-    }
-    SelectGuard selected(printer, pf.font.get());  // some drivers reset the DC at each page
-    int y = 0;
-    for (const std::string& line : lines) {
-        TextOutA(printer, 0, y, line.data(), static_cast<int>(line.size()));
-        y += pf.lineHeight;
-    }
-    return EndPage(printer) > 0 ? 0 : JobError();
-}
-
-// The whole text as one document named after the window's document. 0 when the spooler
-// took it, else the failure's number (the job is abandoned).
-unsigned long PrintText(HDC printer, const std::string& docName, const std::string& text) {
-    const PrintFont pf = PrintFontFor(printer);
-    DOCINFOA doc{};
-    doc.cbSize = sizeof doc;
-    doc.lpszDocName = docName.c_str();
+// Runs one call of the job. 0 when it succeeded, else the error that call set itself
+// (the last error is cleared first, so a leftover one is never taken), or a general
+// failure when it set none.
+template <typename Call>
+unsigned long JobCall(Call call) {
     SetLastError(0);
-    if (StartDocA(printer, &doc) <= 0) {
-        return JobError();
+    if (call() > 0) {
+        return 0;
     }
-    for (const std::vector<std::string>& lines : PrintedPages(text, pf.page)) {
-        if (const unsigned long error = PrintPage(printer, pf, lines)) {
-            AbortDoc(printer);
-            return error;
-        }
-    }
-    return EndDoc(printer) > 0 ? 0 : JobError();
+    const DWORD error = GetLastError();
+    return error != 0 ? error : ERROR_GEN_FAILURE;
 }
 
 }  // namespace
+
+unsigned long PrintJob::Print(const std::string& docName, const std::string& text) {
+    const PrintFont pf = PrintFontFor(printer_);
+    DOCINFOA doc{};
+    doc.cbSize = sizeof doc;
+    doc.lpszDocName = docName.c_str();
+    if (const unsigned long error = JobCall([&] { return StartDocument(doc); })) {
+        return error;
+    }
+    for (const std::vector<std::string>& lines : PrintedPages(text, pf.page)) {
+        unsigned long error = JobCall([&] { return StartPage(); });
+        if (error == 0) {
+            SelectGuard selected(printer_, pf.font.get());  // some drivers reset it at each page
+            int y = 0;
+            for (const std::string& line : lines) {
+                TextOutA(printer_, 0, y, line.data(), static_cast<int>(line.size()));
+                y += pf.lineHeight;
+            }
+            error = JobCall([&] { return EndPage(); });
+        }
+        if (error != 0) {
+            AbortDoc(printer_);
+            return error;
+        }
+    }
+    return JobCall([&] { return EndDocument(); });
+}
 
 void frmMain::mnuPrint_Click() {
     PrinterDC printer = platform_.OpenDefaultPrinter();
     unsigned long error = printer.error;
     std::string description = printer.description;
     if (printer.dc) {
-        error = PrintText(printer.dc.get(), mdlCode::DocumentState.DocTitle, Text());
+        error = PrintJob(printer.dc.get()).Print(mdlCode::DocumentState.DocTitle, Text());
         description = error != 0 ? ErrorDescription(error) : "";
     }
-    if (error != 0) {
+    // A printer that asks for a file name was answered with Cancel: nothing failed.
+    if (error != 0 && error != ERROR_CANCELLED) {
         platform_.ShowMessage(hwnd_, "Error #" + std::to_string(error) + " :: " + description,
                               MsgIcon::Stop, MsgButtons::Ok);
     }

@@ -18,15 +18,34 @@ std::string ExpandTabs(const std::string& line) {
     return out;
 }
 
-// One source line as the printed lines it takes.
+bool IsBlank(const std::string& line) {
+    return line.find_first_not_of(' ') == std::string::npos;
+}
+
+// One source line as the printed lines it takes. The blanks a line is wrapped at are
+// not printed: no piece ends in them and none is made of them alone (a line of nothing
+// else is one empty line).
 void WrapLine(const std::string& line, size_t width, std::vector<std::string>& out) {
+    const size_t before = out.size();
     size_t start = 0;
     while (line.size() - start > width) {
-        size_t cut = line.find_last_of(' ', start + width - 1);
-        // The blank stays at the end of its piece: every character is printed.
-        cut = (cut == std::string::npos || cut < start) ? start + width : cut + 1;
-        out.push_back(line.substr(start, cut - start));
-        start = cut;
+        size_t cut = line.find_last_of(' ', start + width);
+        if (cut == std::string::npos || cut < start) {
+            cut = start + width;
+            out.push_back(line.substr(start, cut - start));
+        } else {
+            const size_t end = line.find_last_not_of(' ', cut);
+            if (end != std::string::npos && end >= start) {
+                out.push_back(line.substr(start, end + 1 - start));
+            }
+        }
+        start = line.find_first_not_of(' ', cut);
+        if (start == std::string::npos) {
+            if (out.size() == before) {
+                out.emplace_back();
+            }
+            return;
+        }
     }
     out.push_back(line.substr(start));
 }
@@ -46,11 +65,20 @@ std::vector<std::vector<std::string>> PrintedPages(const std::string& text, Page
         }
         start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
+    // A sheet is started only for a line with something on it, so blank lines (the
+    // text's own last line end among them) never give a blank sheet; a text of nothing
+    // else still prints its first page.
     std::vector<std::vector<std::string>> pages;
     for (size_t i = 0; i < lines.size(); i += height) {
-        const size_t n = std::min(height, lines.size() - i);
-        pages.emplace_back(lines.begin() + static_cast<long>(i),
-                           lines.begin() + static_cast<long>(i + n));
+        const auto first = lines.begin() + static_cast<long>(i);
+        const auto last = first + static_cast<long>(std::min(height, lines.size() - i));
+        if (!std::all_of(first, last, IsBlank)) {
+            pages.emplace_back(first, last);
+        }
+    }
+    if (pages.empty()) {
+        pages.emplace_back(lines.begin(),
+                           lines.begin() + static_cast<long>(std::min(height, lines.size())));
     }
     return pages;
 }

@@ -15,9 +15,10 @@ struct PageMetrics {
 constexpr int kPrintTabWidth = 8;
 
 // The text as printed: split at its line ends (CR LF, or a lone CR or LF), tabs
-// expanded, lines longer than the width wrapped (after the last blank that fits, else
-// at the width) so nothing is cut off, then cut into pages. The text is followed by
-// one line end of its own, so an empty document prints one page with one empty line.
+// expanded, lines longer than the width wrapped (at the last blanks that fit, which are
+// then not printed, else at the width) so nothing is cut off, then cut into pages.
+// Pages of blank lines alone are left out, so an empty document, or one of line ends
+// only, prints its first page and no other.
 std::vector<std::vector<std::string>> PrintedPages(const std::string& text, PageMetrics page);
 
 }  // namespace quillet

@@ -94,6 +94,17 @@ void ClipboardRegisters::lstClipboard_KeyUp(int keyCode, int shift) {
     }
 }
 
+void ClipboardRegisters::Form_Deactivate() {
+    ChordHeld = false;
+    if (IsWindowVisible(lstClipboard_)) {
+        CloseList();
+    }
+}
+
+HWND ClipboardRegisters::FocusTarget() const {
+    return IsWindowVisible(lstClipboard_) ? lstClipboard_ : txtDoc_;
+}
+
 void ClipboardRegisters::StoreRegister(short index) {
     Registers[index] = SelectedText(txtDoc_);
     CloseList();

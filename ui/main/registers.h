@@ -48,6 +48,11 @@ public:
     void txtDoc_GotFocus();
     void tmrClipboard_Timer();
     void lstClipboard_KeyUp(int keyCode, int shift);
+    // The main window lost the activation: a chord can't be seen to end elsewhere, so
+    // it counts as released and an open list closes.
+    void Form_Deactivate();
+    // Where the main window's focus belongs: the list while it is up, else the text box.
+    HWND FocusTarget() const;
 
     // What a register holds (0 to 9).
     const std::string& Register(int index) const { return Registers[index]; }
