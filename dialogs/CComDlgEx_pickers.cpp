@@ -3,6 +3,7 @@
 
 #include "dialogs/CComDlgEx.h"
 #include "dialogs/font_object.h"
+#include "platform/ole_lazy.h"
 #include "platform/win32_util.h"
 
 namespace {
@@ -34,6 +35,7 @@ constexpr WORD kBoldFontType = 0x100;
 
 bool CComDlgEx::ShowFolder() {
     IsDlgLoaded = true;
+    const ole::ApartmentForCall apartment;
     BROWSEINFOA bi{};
     bi.hwndOwner = WidenHandle<HWND>(hwndOwner);
     // Without a root list the tree starts at the desktop. An empty path is not asked

@@ -20,6 +20,8 @@ LazyProc<decltype(SafeArrayAccessData)> gAccessData("oleaut32.dll", "SafeArrayAc
 LazyProc<decltype(SafeArrayUnaccessData)> gUnaccessData("oleaut32.dll", "SafeArrayUnaccessData");
 LazyProc<decltype(LoadTypeLibEx)> gLoadTypeLib("oleaut32.dll", "LoadTypeLibEx");
 LazyProc<decltype(CoTaskMemFree)> gTaskMemFree("ole32.dll", "CoTaskMemFree");
+LazyProc<decltype(CoInitializeEx)> gInitialize("ole32.dll", "CoInitializeEx");
+LazyProc<decltype(CoUninitialize)> gUninitialize("ole32.dll", "CoUninitialize");
 
 }  // namespace
 
@@ -108,6 +110,21 @@ HRESULT LoadTypeLibrary(const wchar_t* path, ITypeLib** library) {
 void TaskMemFree(void* memory) {
     if (auto* free = gTaskMemFree.Get()) {
         free(memory);
+    }
+}
+
+ApartmentForCall::ApartmentForCall() {
+    // S_FALSE (an apartment of the same kind was there) also counts one entry to undo;
+    // a thread in the multithreaded apartment refuses and is left in it.
+    auto* initialize = gInitialize.Get();
+    entered_ = initialize != nullptr && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+}
+
+ApartmentForCall::~ApartmentForCall() {
+    if (entered_) {
+        if (auto* uninitialize = gUninitialize.Get()) {
+            uninitialize();
+        }
     }
 }
 

@@ -51,4 +51,18 @@ HRESULT LoadTypeLibrary(const wchar_t* path, ITypeLib** library);
 // ole32's CoTaskMemFree; null is harmless.
 void TaskMemFree(void* memory);
 
+// A single-threaded COM apartment for the length of one call, on a thread that has none
+// (the shell's dialogs need one). A thread already in an apartment keeps it as it is:
+// only what this object did is undone when it goes.
+class ApartmentForCall {
+public:
+    ApartmentForCall();
+    ~ApartmentForCall();
+    ApartmentForCall(const ApartmentForCall&) = delete;
+    ApartmentForCall& operator=(const ApartmentForCall&) = delete;
+
+private:
+    bool entered_ = false;
+};
+
 }  // namespace ole
