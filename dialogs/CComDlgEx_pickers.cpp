@@ -100,7 +100,9 @@ bool CComDlgEx::ShowChooseFont() {
     args.vFlags = &Flags;
     args.vOwner = &hwndOwner;
     args.vColor = &SelFontColor;
-    const bool result = VBChooseFont(SelFont.get(), args);
+    // Held for the call: a caller may replace SelFont while the dialog is up.
+    const ComPtr<IFontDisp> font = SelFont;
+    const bool result = VBChooseFont(font.get(), args);
     IsDlgLoaded = false;
     return result;
 }
@@ -124,6 +126,7 @@ bool CComDlgEx::VBChooseFont(IFontDisp* vFont, const FontDialogArgs& args) {
         throw RunTimeError(91, "Object variable or With block variable not set");
     }
 
+    const ComPtr<IFontDisp> held = ComPtr<IFontDisp>::Share(vFont);
     const FontProperties font = ReadFontProperties(vFont);
     LOGFONTA lf{};
     lf.lfHeight = quillet::FontHeightPixels(font.Size, platform_.TwipsPerPixelY());
@@ -158,6 +161,9 @@ bool CComDlgEx::VBChooseFont(IFontDisp* vFont, const FontDialogArgs& args) {
     }
     if (args.vColor != nullptr) {
         *args.vColor = static_cast<int32_t>(cf.rgbColors);
+    }
+    if (args.confirmed) {
+        args.confirmed();
     }
     FontProperties chosen;
     chosen.Bold = (cf.nFontType & kBoldFontType) != 0;

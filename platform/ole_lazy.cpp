@@ -45,6 +45,16 @@ UniqueBstr BstrFromAnsi(const std::string& text) {
     return result;
 }
 
+UniqueBstr BstrFromWide(const std::wstring& text) {
+    auto* alloc = gAllocString.Get();
+    return UniqueBstr(alloc != nullptr ? alloc(text.data(), static_cast<UINT>(text.size()))
+                                       : nullptr);
+}
+
+std::wstring WideFromBstr(BSTR text) {
+    return text != nullptr ? std::wstring(text, StringLength(text)) : std::wstring();
+}
+
 UINT StringLength(BSTR text) {
     auto* length = gStringLength.Get();
     return length != nullptr && text != nullptr ? length(text) : 0;

@@ -20,6 +20,9 @@ using UniqueBstr = std::unique_ptr<OLECHAR, BstrFree>;
 UniqueBstr BstrFromAnsi(const std::string& text);
 std::string AnsiFromBstr(BSTR text);
 UINT StringLength(BSTR text);
+// UTF-16 text as it is, NULs included; null when oleaut32 is missing.
+UniqueBstr BstrFromWide(const std::wstring& text);
+std::wstring WideFromBstr(BSTR text);
 
 // A VARIANT cleared when it goes.
 class ScopedVariant {
