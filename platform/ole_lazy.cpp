@@ -20,6 +20,7 @@ LazyProc<decltype(SafeArrayAccessData)> gAccessData("oleaut32.dll", "SafeArrayAc
 LazyProc<decltype(SafeArrayUnaccessData)> gUnaccessData("oleaut32.dll", "SafeArrayUnaccessData");
 LazyProc<decltype(LoadTypeLibEx)> gLoadTypeLib("oleaut32.dll", "LoadTypeLibEx");
 LazyProc<decltype(CoTaskMemFree)> gTaskMemFree("ole32.dll", "CoTaskMemFree");
+LazyProc<decltype(CoGetApartmentType)> gApartmentType("ole32.dll", "CoGetApartmentType");
 LazyProc<decltype(CoInitializeEx)> gInitialize("ole32.dll", "CoInitializeEx");
 LazyProc<decltype(CoUninitialize)> gUninitialize("ole32.dll", "CoUninitialize");
 
@@ -124,10 +125,19 @@ void TaskMemFree(void* memory) {
 }
 
 ApartmentForCall::ApartmentForCall() {
-    // S_FALSE (an apartment of the same kind was there) also counts one entry to undo;
-    // a thread in the multithreaded apartment refuses and is left in it.
+    auto* apartmentType = gApartmentType.Get();
     auto* initialize = gInitialize.Get();
-    entered_ = initialize != nullptr && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+    if (apartmentType == nullptr || initialize == nullptr) {
+        return;
+    }
+    // A thread that is only in the process's implicit multithreaded apartment has none of
+    // its own.
+    APTTYPE type{};
+    APTTYPEQUALIFIER qualifier{};
+    if (SUCCEEDED(apartmentType(&type, &qualifier)) && qualifier != APTTYPEQUALIFIER_IMPLICIT_MTA) {
+        return;
+    }
+    entered_ = SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
 }
 
 ApartmentForCall::~ApartmentForCall() {

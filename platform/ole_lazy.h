@@ -55,8 +55,7 @@ HRESULT LoadTypeLibrary(const wchar_t* path, ITypeLib** library);
 void TaskMemFree(void* memory);
 
 // A single-threaded COM apartment for the length of one call, on a thread that has none
-// (the shell's dialogs need one). A thread already in an apartment keeps it as it is:
-// only what this object did is undone when it goes.
+// (the shell's dialogs need one). A thread already in an apartment is left as it is.
 class ApartmentForCall {
 public:
     ApartmentForCall();
