@@ -186,7 +186,12 @@ std::string CComDlgEx::fnTrimNull(const std::string& s) {
 
 bool CComDlgEx::PrepareFileName() {
     if (fnExistFile(FileName)) {
-        InitDir = quillet::StartFolder(fnGetFileName(FileName));
+        // The folder comes from the path itself: a name the platform won't title (brackets,
+        // say) still names the folder the user was in. A bare name has none to give.
+        const std::string folder = quillet::FolderOfPath(FileName, AnsiLeadBytes());
+        if (!folder.empty()) {
+            InitDir = quillet::StartFolder(folder);
+        }
         FileName = fnGetFileTitle(FileName);
         return true;
     }

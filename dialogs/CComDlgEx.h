@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -34,6 +35,9 @@ struct FontDialogArgs {
     int32_t* vColor = nullptr;
     int32_t* vMinSize = nullptr;
     int32_t* vMaxSize = nullptr;
+    // Run once a confirmed dialog's results are in vFlags and vColor, before the font is
+    // changed: a caller that can't take them throws, and the font stays as it was.
+    std::function<void()> confirmed;
 };
 
 // The reusable common-dialog object: callers write its public fields, call a Show...

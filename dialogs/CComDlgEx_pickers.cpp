@@ -4,6 +4,7 @@
 #include "dialogs/CComDlgEx.h"
 #include "dialogs/font_object.h"
 #include "platform/code_page.h"
+#include "platform/ole_lazy.h"
 #include "platform/win32_util.h"
 
 namespace {
@@ -35,6 +36,7 @@ constexpr WORD kBoldFontType = 0x100;
 
 bool CComDlgEx::ShowFolder() {
     IsDlgLoaded = true;
+    const ole::ApartmentForCall apartment;
     BROWSEINFOA bi{};
     bi.hwndOwner = WidenHandle<HWND>(hwndOwner);
     // Without a root list the tree starts at the desktop. An empty path is not asked
@@ -99,7 +101,9 @@ bool CComDlgEx::ShowChooseFont() {
     args.vFlags = &Flags;
     args.vOwner = &hwndOwner;
     args.vColor = &SelFontColor;
-    const bool result = VBChooseFont(SelFont.get(), args);
+    // Held for the call: a caller may replace SelFont while the dialog is up.
+    const ComPtr<IFontDisp> font = SelFont;
+    const bool result = VBChooseFont(font.get(), args);
     IsDlgLoaded = false;
     return result;
 }
@@ -123,6 +127,7 @@ bool CComDlgEx::VBChooseFont(IFontDisp* vFont, const FontDialogArgs& args) {
         throw RunTimeError(91, "Object variable or With block variable not set");
     }
 
+    const ComPtr<IFontDisp> held = ComPtr<IFontDisp>::Share(vFont);
     const FontProperties font = ReadFontProperties(vFont);
     LOGFONTA lf{};
     lf.lfHeight = quillet::FontHeightPixels(font.Size, platform_.TwipsPerPixelY());
@@ -157,6 +162,9 @@ bool CComDlgEx::VBChooseFont(IFontDisp* vFont, const FontDialogArgs& args) {
     }
     if (args.vColor != nullptr) {
         *args.vColor = static_cast<int32_t>(cf.rgbColors);
+    }
+    if (args.confirmed) {
+        args.confirmed();
     }
     FontProperties chosen;
     chosen.Bold = (cf.nFontType & kBoldFontType) != 0;

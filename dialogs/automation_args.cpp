@@ -1,6 +1,7 @@
 #include "dialogs/automation_args.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "platform/ole_lazy.h"
@@ -15,39 +16,40 @@ VARIANT* Target(VARIANT* v) {
 }
 
 void Check(HRESULT hr) {
+    if (hr == DISP_E_OVERFLOW) {
+        throw RunTimeError(6, "Overflow");
+    }
     if (FAILED(hr)) {
         throw RunTimeError(13, "Type mismatch");
     }
 }
 
-void WriteValue(VARIANT* v, VARIANT& value) {
-    v = Target(v);
-    if ((v->vt & VT_BYREF) == 0) {
-        Check(ole::ClearVariant(v));
-        *v = value;
-        value.vt = VT_EMPTY;  // moved
-        return;
-    }
-    ole::ScopedVariant converted;
-    Check(ole::ChangeType(converted.get(), &value, static_cast<VARTYPE>(v->vt & ~VT_BYREF)));
-    switch (v->vt & ~VT_BYREF) {
-        case VT_I4:
-            *v->plVal = (*converted).lVal;
-            break;
+// The bytes a bound variable of this type occupies; 0 for a type no result converts to.
+size_t StorageSize(VARTYPE type) {
+    switch (type) {
+        case VT_I1:
+        case VT_UI1:
+            return 1;
         case VT_I2:
-            *v->piVal = (*converted).iVal;
-            break;
+        case VT_UI2:
+        case VT_BOOL:
+            return 2;
+        case VT_I4:
+        case VT_UI4:
+        case VT_INT:
+        case VT_UINT:
+        case VT_R4:
+            return 4;
+        case VT_I8:
+        case VT_UI8:
         case VT_R8:
-            *v->pdblVal = (*converted).dblVal;
-            break;
-        case VT_BSTR: {
-            ole::UniqueBstr old(*v->pbstrVal);
-            *v->pbstrVal = converted.get()->bstrVal;
-            converted.get()->vt = VT_EMPTY;  // the caller's variable owns it now
-            break;
-        }
+        case VT_CY:
+        case VT_DATE:
+            return 8;
+        case VT_DECIMAL:
+            return sizeof(DECIMAL);
         default:
-            throw RunTimeError(13, "Type mismatch");
+            return 0;
     }
 }
 
@@ -70,19 +72,79 @@ std::string ReadText(VARIANT* v) {
     return ole::AnsiFromBstr((*value).bstrVal);
 }
 
-void WriteInt(VARIANT* v, int32_t number) {
+Results::~Results() {
+    for (Pending& p : pending_) {
+        ole::ClearVariant(&p.value);
+    }
+}
+
+void Results::Add(VARIANT* v, VARIANT& value) {
+    v = Target(v);
+    if ((v->vt & VT_BYREF) == 0) {
+        pending_.push_back({v, VT_EMPTY, nullptr, value});
+        value.vt = VT_EMPTY;  // moved
+        return;
+    }
+    const auto type = static_cast<VARTYPE>(v->vt & ~VT_BYREF);
+    if (type != VT_BSTR && StorageSize(type) == 0) {
+        throw RunTimeError(13, "Type mismatch");
+    }
+    pending_.push_back({nullptr, type, v->byref, VARIANT{}});
+    const HRESULT hr = ole::ChangeType(&pending_.back().value, &value, type);
+    if (FAILED(hr)) {
+        pending_.pop_back();
+        Check(hr);
+    }
+}
+
+void Results::Int(VARIANT* v, int32_t number) {
+    if (LeftOut(v)) {
+        return;
+    }
     VARIANT value{};
     value.vt = VT_I4;
     value.lVal = number;
-    WriteValue(v, value);
+    Add(v, value);
 }
 
-void WriteText(VARIANT* v, const std::string& text) {
-    VARIANT value{};
-    value.vt = VT_BSTR;
-    value.bstrVal = ole::BstrFromAnsi(text).release();
-    WriteValue(v, value);
-    ole::ClearVariant(&value);
+void Results::Text(VARIANT* v, const std::string& text) {
+    if (LeftOut(v)) {
+        return;
+    }
+    ole::ScopedVariant value;
+    value.get()->vt = VT_BSTR;
+    value.get()->bstrVal = ole::BstrFromAnsi(text).release();
+    if (value.get()->bstrVal == nullptr) {
+        throw std::bad_alloc();
+    }
+    Add(v, *value.get());
+}
+
+void Results::Bstr(BSTR* target, const std::string& text) {
+    VARIANT ref{};
+    ref.vt = VT_BYREF | VT_BSTR;
+    ref.pbstrVal = target;
+    Text(&ref, text);
+}
+
+void Results::Commit() {
+    for (Pending& p : pending_) {
+        if (p.plain != nullptr) {
+            ole::ClearVariant(p.plain);
+            *p.plain = p.value;
+        } else if (p.type == VT_BSTR) {
+            ole::UniqueBstr old(*static_cast<BSTR*>(p.storage));
+            *static_cast<BSTR*>(p.storage) = p.value.bstrVal;
+        } else if (p.type == VT_DECIMAL) {
+            DECIMAL number = p.value.decVal;
+            number.wReserved = 0;  // the variant's type tag shares these bytes
+            *static_cast<DECIMAL*>(p.storage) = number;
+        } else {
+            std::memcpy(p.storage, &p.value.llVal, StorageSize(p.type));
+        }
+        p.value.vt = VT_EMPTY;  // the caller's now
+    }
+    pending_.clear();
 }
 
 IntArg::IntArg(VARIANT* v) : v_(v), given_(!LeftOut(v)) {
@@ -91,9 +153,9 @@ IntArg::IntArg(VARIANT* v) : v_(v), given_(!LeftOut(v)) {
     }
 }
 
-void IntArg::WriteBack() {
+void IntArg::Result(Results& results) const {
     if (given_) {
-        WriteInt(v_, value_);
+        results.Int(v_, value_);
     }
 }
 
@@ -131,7 +193,11 @@ void WriteBytes(SAFEARRAY** array, bool hadElements, const quillet::ByteArray& a
             throw std::bad_alloc();
         }
         void* data = nullptr;
-        Check(ole::AccessData(fresh, &data));
+        const HRESULT hr = ole::AccessData(fresh, &data);
+        if (FAILED(hr)) {
+            ole::DestroyArray(fresh);
+            Check(hr);
+        }
         std::copy(ab.bytes.begin(), ab.bytes.end(), static_cast<uint8_t*>(data));
         ole::UnaccessData(fresh);
         if (*array != nullptr) {

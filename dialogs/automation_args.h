@@ -1,12 +1,14 @@
 #pragma once
 // The values that cross the automation interface: optional in/out arguments (left out,
 // bound to a caller's variable, or plain values) and byte arrays as SAFEARRAYs. A value
-// that can't be converted throws RunTimeError 13 (type mismatch).
+// that can't be converted throws RunTimeError 13 (type mismatch), one out of range 6
+// (overflow).
 #include <oaidl.h>
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "dialogs/picker_rules.h"
 
@@ -20,17 +22,41 @@ std::string ReadText(VARIANT* v);
 std::optional<int32_t> OptionalInt(VARIANT* v);
 std::optional<std::string> OptionalText(VARIANT* v);
 
-// Stores into the caller's variable in its own type, or replaces a plain value.
-void WriteInt(VARIANT* v, int32_t number);
-void WriteText(VARIANT* v, const std::string& text);
+// Results for the caller's variables. Each is converted to its variable's type when it is
+// added, which is where a result that doesn't fit throws; Commit then stores them all and
+// can't fail. Dropped uncommitted, they leave every variable as it was.
+class Results {
+public:
+    Results() = default;
+    ~Results();
+    Results(const Results&) = delete;
+    Results& operator=(const Results&) = delete;
 
-// An int32 argument for the dialog object: get() is null when left out, and WriteBack
-// stores the (possibly changed) value into a given argument.
+    // Into a bound variable in its own type, or in place of a plain value; nothing for
+    // one left out.
+    void Int(VARIANT* v, int32_t number);
+    void Text(VARIANT* v, const std::string& text);
+    void Bstr(BSTR* target, const std::string& text);
+    void Commit();
+
+private:
+    void Add(VARIANT* v, VARIANT& value);
+    struct Pending {
+        VARIANT* plain;  // a value replaced whole, or null
+        VARTYPE type;    // else the bound variable's type
+        void* storage;   // and where it lives
+        VARIANT value;   // owned until committed
+    };
+    std::vector<Pending> pending_;
+};
+
+// An int32 argument for the dialog object: get() is null when left out, and Result adds
+// its (possibly changed) value for a given argument.
 class IntArg {
 public:
     explicit IntArg(VARIANT* v);
     int32_t* get() { return given_ ? &value_ : nullptr; }
-    void WriteBack();
+    void Result(Results& results) const;
 
 private:
     VARIANT* v_;

@@ -1,5 +1,6 @@
 #include "dialogs/comdlg_automation.h"
 
+#include <initializer_list>
 #include <memory>
 #include <new>
 #include <optional>
@@ -9,6 +10,7 @@
 #include "dialogs/CComDlgEx.h"
 #include "dialogs/CComDlgEx_h.h"  // generated from CComDlgEx.idl
 #include "dialogs/automation_args.h"
+#include "dialogs/font_object.h"
 #include "platform/com_ptr.h"
 #include "platform/ole_lazy.h"
 #include "platform/win32_util.h"
@@ -21,44 +23,61 @@ VARIANT_BOOL Truth(bool value) {
     return value ? VARIANT_TRUE : VARIANT_FALSE;
 }
 
-// Failures cross as the toolkit's run-time error numbers in the control facility.
+// A raised run-time error crosses as its number in the control facility.
 HRESULT RunTimeFailure(unsigned long number) {
-    return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, number);
+    return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, number & 0xFFFF);
 }
 
-// Runs one member; nothing may be thrown back through the interface.
-template <typename Body>
-HRESULT Guard(Body body) {
-    try {
-        return body();
-    } catch (const RunTimeError& e) {
-        return RunTimeFailure(e.number());
-    } catch (const std::invalid_argument&) {
-        return RunTimeFailure(5);
-    } catch (const std::overflow_error&) {
-        return RunTimeFailure(6);
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_FAIL;
-    }
+void ClearExcepInfo(EXCEPINFO& info) {
+    ole::UniqueBstr source(info.bstrSource);
+    ole::UniqueBstr description(info.bstrDescription);
+    ole::UniqueBstr help(info.bstrHelpFile);
+    info = EXCEPINFO{};
 }
+
+// A text field as the caller wrote it. The dialog object's own field holds its ANSI form,
+// which is what the dialogs get; the caller's text reads back for as long as the field
+// still holds that form, so text outside the code page survives a round trip.
+class KeptText {
+public:
+    void Write(BSTR value, std::string& field) {
+        std::wstring wide = ole::WideFromBstr(value);
+        std::string ansi = ole::AnsiFromBstr(value);
+        std::string copy = ansi;
+        field.swap(copy);
+        ansi_.swap(ansi);
+        wide_.swap(wide);
+    }
+    HRESULT Read(const std::string& field, BSTR* out) const {
+        if (out == nullptr) {
+            return E_POINTER;
+        }
+        *out = (field == ansi_ ? ole::BstrFromWide(wide_) : ole::BstrFromAnsi(field)).release();
+        return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+    }
+    // The field was given a result of its own, whatever its text.
+    void Forget() {
+        wide_.clear();
+        ansi_.clear();
+    }
+
+private:
+    std::wstring wide_;
+    std::string ansi_;
+};
 
 HRESULT OutText(const std::string& text, BSTR* out) {
-    if (out == nullptr) {
-        return E_POINTER;
-    }
     *out = ole::BstrFromAnsi(text).release();
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
 #define QUILLET_TEXT_FIELD(Name)                                 \
     HRESULT STDMETHODCALLTYPE get_##Name(BSTR* value) override { \
-        return OutText(dlg_.Name, value);                        \
+        return kept_.Name.Read(dlg_.Name, value);                \
     }                                                            \
     HRESULT STDMETHODCALLTYPE put_##Name(BSTR value) override {  \
         return Guard([&] {                                       \
-            dlg_.Name = ole::AnsiFromBstr(value);                \
+            kept_.Name.Write(value, dlg_.Name);                  \
             return S_OK;                                         \
         });                                                      \
     }
@@ -74,14 +93,6 @@ HRESULT OutText(const std::string& text, BSTR* out) {
     HRESULT STDMETHODCALLTYPE put_##Name(LONG value) override {  \
         dlg_.Name = value;                                       \
         return S_OK;                                             \
-    }
-
-#define QUILLET_SHOW(Name)                                          \
-    HRESULT STDMETHODCALLTYPE Name(VARIANT_BOOL* result) override { \
-        return Guard([&] {                                          \
-            *result = Truth(dlg_.Name());                           \
-            return S_OK;                                            \
-        });                                                         \
     }
 
 class ComDlgExObject : public ICComDlgEx {
@@ -114,10 +125,17 @@ public:
 
     // IDispatch, through the type information
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (count == nullptr) {
+            return E_POINTER;
+        }
         *count = 1;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
+        if (info == nullptr) {
+            return E_POINTER;
+        }
+        *info = nullptr;
         if (index != 0) {
             return DISP_E_BADINDEX;
         }
@@ -131,12 +149,35 @@ public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* exception,
                                      UINT* argError) override {
-        return typeInfo_->Invoke(static_cast<ICComDlgEx*>(this), id, flags, params, result,
-                                 exception, argError);
+        const ComPtr<ICComDlgEx> keep = Keep();
+        raised_.reset();
+        EXCEPINFO inner{};
+        const HRESULT hr = typeInfo_->Invoke(static_cast<ICComDlgEx*>(this), id, flags, params,
+                                             result, &inner, argError);
+        if (!FAILED(hr) || !raised_) {
+            if (exception != nullptr) {
+                *exception = inner;
+            } else {
+                ClearExcepInfo(inner);
+            }
+            return hr;
+        }
+        // A member raised an error: the caller gets it as an exception it can report.
+        ClearExcepInfo(inner);
+        if (exception != nullptr) {
+            *exception = EXCEPINFO{};
+            exception->scode = raised_->scode;
+            exception->bstrDescription = ole::BstrFromAnsi(raised_->description).release();
+        }
+        raised_.reset();
+        return DISP_E_EXCEPTION;
     }
 
     // The fields, in their declared order
     HRESULT STDMETHODCALLTYPE get_IsDlgLoaded(VARIANT_BOOL* value) override {
+        if (value == nullptr) {
+            return E_POINTER;
+        }
         *value = Truth(dlg_.IsDlgLoaded);
         return S_OK;
     }
@@ -159,6 +200,9 @@ public:
     QUILLET_INT_FIELD(SelFontColor)
     QUILLET_INT_FIELD(SelColor)
     HRESULT STDMETHODCALLTYPE get_SelFont(IFontDisp** value) override {
+        if (value == nullptr) {
+            return E_POINTER;
+        }
         *value = ComPtr<IFontDisp>(dlg_.SelFont).detach();
         return S_OK;
     }
@@ -172,20 +216,39 @@ public:
     }
 
     // The public methods
-    QUILLET_SHOW(ShowOpFileDlg)
-    QUILLET_SHOW(ShowFileSaveAsDlg)
-    QUILLET_SHOW(ShowFolder)
-    QUILLET_SHOW(ShowChooseColor)
-    QUILLET_SHOW(ShowChooseFont)
+    HRESULT STDMETHODCALLTYPE ShowOpFileDlg(VARIANT_BOOL* result) override {
+        return Show(&CComDlgEx::ShowOpFileDlg, result, {&kept_.FileName, &kept_.FileTitle});
+    }
+    HRESULT STDMETHODCALLTYPE ShowFileSaveAsDlg(VARIANT_BOOL* result) override {
+        return Show(&CComDlgEx::ShowFileSaveAsDlg, result, {&kept_.FileName, &kept_.FileTitle});
+    }
+    HRESULT STDMETHODCALLTYPE ShowFolder(VARIANT_BOOL* result) override {
+        return Show(&CComDlgEx::ShowFolder, result, {&kept_.SelFolder});
+    }
+    HRESULT STDMETHODCALLTYPE ShowChooseColor(VARIANT_BOOL* result) override {
+        return Show(&CComDlgEx::ShowChooseColor, result, {});
+    }
+    HRESULT STDMETHODCALLTYPE ShowChooseFont(VARIANT_BOOL* result) override {
+        return Show(&CComDlgEx::ShowChooseFont, result, {});
+    }
     HRESULT STDMETHODCALLTYPE fnGetFileTitle(BSTR sFullPath, BSTR* result) override {
+        if (result == nullptr) {
+            return E_POINTER;
+        }
         return Guard(
             [&] { return OutText(dlg_.fnGetFileTitle(ole::AnsiFromBstr(sFullPath)), result); });
     }
     HRESULT STDMETHODCALLTYPE fnGetFileName(BSTR sFullPath, BSTR* result) override {
+        if (result == nullptr) {
+            return E_POINTER;
+        }
         return Guard(
             [&] { return OutText(dlg_.fnGetFileName(ole::AnsiFromBstr(sFullPath)), result); });
     }
     HRESULT STDMETHODCALLTYPE fnExistFile(BSTR sFullPath, VARIANT_BOOL* result) override {
+        if (result == nullptr) {
+            return E_POINTER;
+        }
         return Guard([&] {
             *result = Truth(dlg_.fnExistFile(ole::AnsiFromBstr(sFullPath)));
             return S_OK;
@@ -196,6 +259,9 @@ public:
                                                 VARIANT* vFilterIndex, VARIANT* vInitDir,
                                                 VARIANT* vTitle, VARIANT* vDefExt,
                                                 VARIANT_BOOL* result) override {
+        if (vFileName == nullptr || result == nullptr) {
+            return E_POINTER;
+        }
         return Guard([&] {
             std::string fileName = ole::AnsiFromBstr(*vFileName);
             std::optional<std::string> fileTitle = OptionalText(vFileTitle);
@@ -209,31 +275,42 @@ public:
             args.vInitDir = OptionalText(vInitDir);
             args.vTitle = OptionalText(vTitle);
             args.vDefExt = OptionalText(vDefExt);
-            *result = Truth(dlg_.VBGetSaveFileName(fileName, args));
-            ole::UniqueBstr old(*vFileName);
-            *vFileName = ole::BstrFromAnsi(fileName).release();
+            const bool chosen = dlg_.VBGetSaveFileName(fileName, args);
+            Results results;
+            results.Bstr(vFileName, fileName);
             if (fileTitle) {
-                WriteText(vFileTitle, *fileTitle);
+                results.Text(vFileTitle, *fileTitle);
             }
-            flags.WriteBack();
+            flags.Result(results);
+            results.Commit();
+            *result = Truth(chosen);
             return S_OK;
         });
     }
     HRESULT STDMETHODCALLTYPE VBChooseColor(VARIANT* vColor, VARIANT* vFlags, VARIANT* vOwner,
                                             VARIANT_BOOL* result) override {
+        if (vColor == nullptr || result == nullptr) {
+            return E_POINTER;
+        }
         return Guard([&] {
             int32_t color = ReadInt(vColor);
             IntArg flags(vFlags);
             IntArg owner(vOwner);
-            *result = Truth(dlg_.VBChooseColor(color, flags.get(), owner.get()));
-            WriteInt(vColor, color);
-            flags.WriteBack();
+            const bool chosen = dlg_.VBChooseColor(color, flags.get(), owner.get());
+            Results results;
+            results.Int(vColor, color);
+            flags.Result(results);
+            results.Commit();
+            *result = Truth(chosen);
             return S_OK;
         });
     }
     HRESULT STDMETHODCALLTYPE VBChooseFont(IFontDisp* vFont, VARIANT* vFlags, VARIANT* vPrinterDC,
                                            VARIANT* vOwner, VARIANT* vColor, VARIANT* vMinSize,
                                            VARIANT* vMaxSize, VARIANT_BOOL* result) override {
+        if (result == nullptr) {
+            return E_POINTER;
+        }
         return Guard([&] {
             IntArg flags(vFlags);
             IntArg printerDC(vPrinterDC);
@@ -241,37 +318,83 @@ public:
             IntArg color(vColor);
             IntArg minSize(vMinSize);
             IntArg maxSize(vMaxSize);
-            FontDialogArgs args{flags.get(), printerDC.get(), owner.get(),
-                                color.get(), minSize.get(),   maxSize.get()};
+            const int32_t flagsIn = flags.get() != nullptr ? *flags.get() : 0;
+            Results results;
+            bool confirmed = false;
+            FontDialogArgs args;
+            args.vFlags = flags.get();
+            args.vPrinterDC = printerDC.get();
+            args.vOwner = owner.get();
+            args.vColor = color.get();
+            args.vMinSize = minSize.get();
+            args.vMaxSize = maxSize.get();
+            args.confirmed = [&] {
+                confirmed = true;
+                flags.Result(results);
+                color.Result(results);
+            };
             bool chosen = false;
             try {
                 chosen = dlg_.VBChooseFont(vFont, args);
             } catch (...) {
-                flags.WriteBack();  // the caller sees the normalised flags all the same
+                // Refused before the dialog: the normalised flags are the caller's all the
+                // same, where its variable takes them.
+                if (!confirmed && flags.get() != nullptr && *flags.get() != flagsIn) {
+                    try {
+                        Results normalised;
+                        flags.Result(normalised);
+                        normalised.Commit();
+                    } catch (const RunTimeError&) {
+                    }
+                }
                 throw;
             }
+            if (!chosen) {
+                flags.Result(results);  // Cancel: the normalised flags, the colour untouched
+            }
+            results.Commit();
             *result = Truth(chosen);
-            flags.WriteBack();
-            color.WriteBack();
             return S_OK;
         });
     }
     HRESULT STDMETHODCALLTYPE StrToBytes(SAFEARRAY** ab, BSTR* s) override {
+        if (ab == nullptr || s == nullptr) {
+            return E_POINTER;
+        }
         return Guard([&] {
             quillet::ByteArray bytes = ReadBytes(*ab);
             const bool hadElements = !dlg_.IsArrayEmpty(bytes);
             std::string text = ole::AnsiFromBstr(*s);
+            const size_t before = text.size();
             dlg_.StrToBytes(bytes, text);
+            // Only the padding goes back: the caller's text stays as it was written.
+            ole::UniqueBstr padded;
+            if (hadElements && text.size() > before) {
+                std::wstring wide = ole::WideFromBstr(*s);
+                wide.append(text.size() - before, L'\0');
+                padded = ole::BstrFromWide(wide);
+                if (padded == nullptr) {
+                    throw std::bad_alloc();
+                }
+            }
             WriteBytes(ab, hadElements, bytes);
-            ole::UniqueBstr old(*s);
-            *s = ole::BstrFromAnsi(text).release();
+            if (padded != nullptr) {
+                ole::UniqueBstr old(*s);
+                *s = padded.release();
+            }
             return S_OK;
         });
     }
     HRESULT STDMETHODCALLTYPE BytesToStr(SAFEARRAY** ab, BSTR* result) override {
+        if (ab == nullptr || result == nullptr) {
+            return E_POINTER;
+        }
         return Guard([&] { return OutText(dlg_.BytesToStr(ReadBytes(*ab)), result); });
     }
     HRESULT STDMETHODCALLTYPE IsArrayEmpty(SAFEARRAY** ab, VARIANT_BOOL* result) override {
+        if (ab == nullptr || result == nullptr) {
+            return E_POINTER;
+        }
         return Guard([&] {
             *result = Truth(dlg_.IsArrayEmpty(ReadBytes(*ab)));
             return S_OK;
@@ -279,14 +402,76 @@ public:
     }
 
 private:
+    struct Raised {
+        HRESULT scode;
+        std::string description;
+    };
+
+    // A caller may let go of the object from inside a dialog's modal loop; the call
+    // under way keeps it alive until it has returned.
+    ComPtr<ICComDlgEx> Keep() { return ComPtr<ICComDlgEx>::Share(this); }
+
+    HRESULT Raise(HRESULT scode, const char* description) noexcept {
+        try {
+            raised_ = Raised{scode, description};
+        } catch (...) {
+            raised_.reset();
+        }
+        return scode;
+    }
+
+    // Runs one member; nothing may be thrown back through the interface. A failure is
+    // kept for Invoke to hand over as an exception.
+    template <typename Body>
+    HRESULT Guard(Body body) {
+        const ComPtr<ICComDlgEx> keep = Keep();
+        raised_.reset();
+        try {
+            return body();
+        } catch (const FontObjectError& e) {
+            return Raise(e.result(), e.description().c_str());  // the font's own answer
+        } catch (const RunTimeError& e) {
+            return Raise(RunTimeFailure(e.number()), e.description().c_str());
+        } catch (const std::invalid_argument& e) {
+            return Raise(RunTimeFailure(5), e.what());
+        } catch (const std::overflow_error& e) {
+            return Raise(RunTimeFailure(6), e.what());
+        } catch (const std::bad_alloc&) {
+            return Raise(E_OUTOFMEMORY, "Out of memory");
+        } catch (const std::exception& e) {
+            return Raise(E_FAIL, e.what());
+        } catch (...) {
+            return Raise(E_FAIL, "Unexpected failure");
+        }
+    }
+
+    // Fields a dialog gives a result of its own are forgotten as written.
+    HRESULT Show(bool (CComDlgEx::*show)(), VARIANT_BOOL* result,
+                 std::initializer_list<KeptText*> results) {
+        if (result == nullptr) {
+            return E_POINTER;
+        }
+        return Guard([&] {
+            *result = Truth((dlg_.*show)());
+            for (KeptText* field : results) {
+                field->Forget();
+            }
+            return S_OK;
+        });
+    }
+
+    struct {
+        KeptText DialogCaption, FileTitle, Filter, InitDir, FileName, DefExt, TopFolder, SelFolder,
+            FolderDialogPrompt;
+    } kept_;
     ULONG refs_ = 1;
     CComDlgEx dlg_;
     ComPtr<ITypeInfo> typeInfo_;
+    std::optional<Raised> raised_;
 };
 
 #undef QUILLET_TEXT_FIELD
 #undef QUILLET_INT_FIELD
-#undef QUILLET_SHOW
 
 }  // namespace
 
@@ -311,9 +496,10 @@ HRESULT CreateComDlgExObject(IPlatform& platform, IDispatch** object) {
     if (FAILED(hr)) {
         return hr;
     }
-    return Guard([&] {
-        auto created = std::make_unique<ComDlgExObject>(platform, std::move(info));
-        *object = created.release();
+    try {
+        *object = std::make_unique<ComDlgExObject>(platform, std::move(info)).release();
         return S_OK;
-    });
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
 }

@@ -1,5 +1,7 @@
 #include "dialogs/font_object.h"
 
+#include <new>
+
 #include "platform/ole_lazy.h"
 #include "platform/win32_util.h"
 
@@ -15,21 +17,20 @@ constexpr DISPID kStrikethrough = 6;
 constexpr DISPID kWeight = 7;
 
 [[noreturn]] void Refused(HRESULT hr) {
-    throw RunTimeError(static_cast<unsigned long>(hr),
-                       ErrorDescription(static_cast<unsigned long>(hr)));
+    throw FontObjectError(hr);
 }
 
 // The property converted to the type asked for.
 void Get(IDispatch* font, DISPID id, VARTYPE type, ole::ScopedVariant& out) {
     DISPPARAMS none{};
     ole::ScopedVariant raw;
-    HRESULT hr = font->Invoke(id, kNoInterface, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
-                              raw.get(), nullptr, nullptr);
-    if (SUCCEEDED(hr)) {
-        hr = ole::ChangeType(out.get(), raw.get(), type);
-    }
+    const HRESULT hr = font->Invoke(id, kNoInterface, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                                    &none, raw.get(), nullptr, nullptr);
     if (FAILED(hr)) {
         Refused(hr);
+    }
+    if (FAILED(ole::ChangeType(out.get(), raw.get(), type))) {
+        throw RunTimeError(13, "Type mismatch");
     }
 }
 
@@ -57,6 +58,10 @@ void PutFlag(IDispatch* font, DISPID id, bool on) {
 }
 
 }  // namespace
+
+FontObjectError::FontObjectError(HRESULT result)
+    : RunTimeError(static_cast<unsigned long>(result),
+                   ErrorDescription(static_cast<unsigned long>(result))) {}
 
 FontProperties ReadFontProperties(IDispatch* font) {
     FontProperties p;
@@ -91,7 +96,7 @@ void WriteFontProperties(IDispatch* font, const FontProperties& p) {
     Put(font, kSize, size);
     ole::UniqueBstr text = ole::BstrFromAnsi(p.Name);
     if (text == nullptr) {
-        Refused(E_OUTOFMEMORY);
+        throw std::bad_alloc();
     }
     VARIANT name{};
     name.vt = VT_BSTR;

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/win32_util.h"
+
 struct FontProperties {
     std::string Name;  // ANSI
     double Size = 0;   // points
@@ -16,7 +18,16 @@ struct FontProperties {
     int16_t Weight = 0;
 };
 
-// Throws RunTimeError when the object refuses a property.
+// What the font object answered when it refused a property: its own HRESULT (also the
+// number), handed back to an automation caller unchanged.
+class FontObjectError : public RunTimeError {
+public:
+    explicit FontObjectError(HRESULT result);
+    HRESULT result() const { return static_cast<HRESULT>(number()); }
+};
+
+// Throws FontObjectError when the object refuses a property, RunTimeError 13 when a value
+// it gives has the wrong type.
 FontProperties ReadFontProperties(IDispatch* font);
 
 // Written in this order: Bold, Italic, Strikethrough, Underline, Weight, Size, Name;

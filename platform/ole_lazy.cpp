@@ -20,6 +20,9 @@ LazyProc<decltype(SafeArrayAccessData)> gAccessData("oleaut32.dll", "SafeArrayAc
 LazyProc<decltype(SafeArrayUnaccessData)> gUnaccessData("oleaut32.dll", "SafeArrayUnaccessData");
 LazyProc<decltype(LoadTypeLibEx)> gLoadTypeLib("oleaut32.dll", "LoadTypeLibEx");
 LazyProc<decltype(CoTaskMemFree)> gTaskMemFree("ole32.dll", "CoTaskMemFree");
+LazyProc<decltype(CoGetApartmentType)> gApartmentType("ole32.dll", "CoGetApartmentType");
+LazyProc<decltype(CoInitializeEx)> gInitialize("ole32.dll", "CoInitializeEx");
+LazyProc<decltype(CoUninitialize)> gUninitialize("ole32.dll", "CoUninitialize");
 
 }  // namespace
 
@@ -41,6 +44,16 @@ UniqueBstr BstrFromAnsi(const std::string& text) {
         MultiByteToWideChar(CP_ACP, 0, text.data(), size, result.get(), length);
     }
     return result;
+}
+
+UniqueBstr BstrFromWide(const std::wstring& text) {
+    auto* alloc = gAllocString.Get();
+    return UniqueBstr(alloc != nullptr ? alloc(text.data(), static_cast<UINT>(text.size()))
+                                       : nullptr);
+}
+
+std::wstring WideFromBstr(BSTR text) {
+    return text != nullptr ? std::wstring(text, StringLength(text)) : std::wstring();
 }
 
 UINT StringLength(BSTR text) {
@@ -108,6 +121,30 @@ HRESULT LoadTypeLibrary(const wchar_t* path, ITypeLib** library) {
 void TaskMemFree(void* memory) {
     if (auto* free = gTaskMemFree.Get()) {
         free(memory);
+    }
+}
+
+ApartmentForCall::ApartmentForCall() {
+    auto* apartmentType = gApartmentType.Get();
+    auto* initialize = gInitialize.Get();
+    if (apartmentType == nullptr || initialize == nullptr) {
+        return;
+    }
+    // A thread that is only in the process's implicit multithreaded apartment has none of
+    // its own.
+    APTTYPE type{};
+    APTTYPEQUALIFIER qualifier{};
+    if (SUCCEEDED(apartmentType(&type, &qualifier)) && qualifier != APTTYPEQUALIFIER_IMPLICIT_MTA) {
+        return;
+    }
+    entered_ = SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+}
+
+ApartmentForCall::~ApartmentForCall() {
+    if (entered_) {
+        if (auto* uninitialize = gUninitialize.Get()) {
+            uninitialize();
+        }
     }
 }
 

@@ -20,6 +20,9 @@ using UniqueBstr = std::unique_ptr<OLECHAR, BstrFree>;
 UniqueBstr BstrFromAnsi(const std::string& text);
 std::string AnsiFromBstr(BSTR text);
 UINT StringLength(BSTR text);
+// UTF-16 text as it is, NULs included; null when oleaut32 is missing.
+UniqueBstr BstrFromWide(const std::wstring& text);
+std::wstring WideFromBstr(BSTR text);
 
 // A VARIANT cleared when it goes.
 class ScopedVariant {
@@ -50,5 +53,18 @@ HRESULT LoadTypeLibrary(const wchar_t* path, ITypeLib** library);
 
 // ole32's CoTaskMemFree; null is harmless.
 void TaskMemFree(void* memory);
+
+// A single-threaded COM apartment for the length of one call, on a thread that has none
+// (the shell's dialogs need one). A thread already in an apartment is left as it is.
+class ApartmentForCall {
+public:
+    ApartmentForCall();
+    ~ApartmentForCall();
+    ApartmentForCall(const ApartmentForCall&) = delete;
+    ApartmentForCall& operator=(const ApartmentForCall&) = delete;
+
+private:
+    bool entered_ = false;
+};
 
 }  // namespace ole

@@ -2,11 +2,16 @@
 // the program, dispatch calls and the values that cross it.
 #include <gtest/gtest.h>
 
+#include <cderr.h>
+
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "dialogs/CComDlgEx_h.h"
 #include "dialogs/comdlg_automation.h"
+#include "fake_font.h"
 #include "platform/com_ptr.h"
 #include "test_support.h"
 
@@ -18,14 +23,82 @@ std::wstring Text(BSTR s) {
     return text;
 }
 
+// Values as a caller hands them over: plain, left out, or bound to its own variable.
+VARIANT Value(VARTYPE type, double number) {
+    VARIANT v{};
+    v.vt = VT_R8;
+    v.dblVal = number;
+    EXPECT_EQ(VariantChangeType(&v, &v, 0, type), S_OK);
+    return v;
+}
+VARIANT Str(const wchar_t* text) {
+    VARIANT v{};
+    v.vt = VT_BSTR;
+    v.bstrVal = SysAllocString(text);
+    return v;
+}
+VARIANT Dispatch(IDispatch* object) {
+    VARIANT v{};
+    v.vt = VT_DISPATCH;
+    v.pdispVal = object;
+    return v;
+}
+VARIANT Missing() {
+    VARIANT v{};
+    v.vt = VT_ERROR;
+    v.scode = DISP_E_PARAMNOTFOUND;
+    return v;
+}
+VARIANT RefTo(VARIANT& variable) {
+    VARIANT ref{};
+    ref.vt = VT_BYREF | variable.vt;
+    ref.byref = &variable.llVal;
+    return ref;
+}
+// A value as the caller would print it.
+std::wstring Shown(VARIANT& v) {
+    VARIANT text{};
+    EXPECT_EQ(VariantChangeType(&text, &v, 0, VT_BSTR), S_OK);
+    return Text(text.bstrVal);
+}
+
 class AutomationTest : public ProcessTest {
 protected:
     void SetUp() override {
         ProcessTest::SetUp();
+        Fresh();
+    }
+
+    void Fresh() {
+        dual.reset();
+        object.reset();
         ASSERT_EQ(CreateComDlgExObject(ui, object.put()), S_OK);
         ASSERT_EQ(
             object->QueryInterface(__uuidof(ICComDlgEx), reinterpret_cast<void**>(dual.put())),
             S_OK);
+    }
+
+    // A method called through IDispatch with its arguments in order.
+    HRESULT Call(const wchar_t* member, std::vector<VARIANT> args, EXCEPINFO* exception = nullptr) {
+        std::reverse(args.begin(), args.end());
+        DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
+        VARIANT result{};
+        const HRESULT hr = object->Invoke(Id(member), IID_NULL, 0, DISPATCH_METHOD, &params,
+                                          &result, exception, nullptr);
+        VariantClear(&result);
+        return hr;
+    }
+
+    void PutText(const wchar_t* field, const std::wstring& text) {
+        VARIANT v{};
+        v.vt = VT_BSTR;
+        v.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+        Put(Id(field), v);
+    }
+    std::wstring GetText(const wchar_t* field) {
+        VARIANT v = Get(Id(field));
+        EXPECT_EQ(v.vt, VT_BSTR);
+        return Text(v.bstrVal);
     }
 
     DISPID Id(const wchar_t* name) {
@@ -176,6 +249,24 @@ TEST_F(AutomationTest, FieldsCrossDispatchUnchanged) {
     EXPECT_EQ(Get(Id(L"IsDlgLoaded")).boolVal, -1);
 }
 
+// Runs again under code page 1251, where the Cyrillic reaches the dialogs whole.
+TEST_F(AutomationTest, TextFieldsKeepWhatWasWrittenUnderAnyAnsiCodePage) {
+    const std::wstring written = L"C:\\Документы\\日本\\Ünï code.txt";
+    for (const wchar_t* field : {L"DialogCaption", L"FileTitle", L"Filter", L"InitDir", L"FileName",
+                                 L"DefExt", L"TopFolder", L"SelFolder", L"FolderDialogPrompt"}) {
+        PutText(field, written);
+        EXPECT_EQ(GetText(field), written) << field;
+    }
+    // The dialog gets the ANSI form; its results replace the fields it answers.
+    VARIANT_BOOL shown = VARIANT_TRUE;
+    ASSERT_EQ(dual->ShowFileSaveAsDlg(&shown), S_OK);
+    char ansi[MAX_PATH] = {};
+    WideCharToMultiByte(CP_ACP, 0, written.c_str(), -1, ansi, MAX_PATH, nullptr, nullptr);
+    EXPECT_EQ(ui.fileDialogs.back().title, ansi);
+    EXPECT_EQ(GetText(L"FileName"), L"");
+    EXPECT_EQ(GetText(L"InitDir"), written);
+}
+
 TEST_F(AutomationTest, LeftOutArgumentsAndBoundVariables) {
     // VBChooseColor(color): flags and owner left out; the caller's colour is overwritten.
     LONG color = 0x123;
@@ -220,7 +311,9 @@ TEST_F(AutomationTest, ByteArraysCrossAsSafeArrays) {
     EXPECT_EQ(dual->IsArrayEmpty(&unsized, &empty), S_OK);
     EXPECT_EQ(empty, VARIANT_TRUE);
     BSTR abc = SysAllocString(L"abc");
+    const BSTR given = abc;
     EXPECT_EQ(dual->StrToBytes(&unsized, &abc), S_OK);
+    EXPECT_EQ(abc, given);  // not written back
     ASSERT_NE(unsized, nullptr);
     LONG lower = -1, upper = -1;
     SafeArrayGetLBound(unsized, 1, &lower);
@@ -243,7 +336,259 @@ TEST_F(AutomationTest, ByteArraysCrossAsSafeArrays) {
     BSTR back = nullptr;
     EXPECT_EQ(dual->BytesToStr(&face, &back), S_OK);
     EXPECT_EQ(Text(back), padded);
+    // The caller's text is padded as written, whatever the code page makes of its bytes.
+    BSTR cyrillic = SysAllocString(L"Привет");
+    EXPECT_EQ(dual->StrToBytes(&face, &cyrillic), S_OK);
+    EXPECT_EQ(Text(cyrillic), L"Привет" + std::wstring(26, L'\0'));
     SafeArrayDestroy(face);
+
+    // A text at least as long as the array is left unwritten.
+    SAFEARRAY* three = SafeArrayCreateVector(VT_UI1, 0, 3);
+    BSTR longer = SysAllocString(L"Привет");
+    const BSTR longerGiven = longer;
+    EXPECT_EQ(dual->StrToBytes(&three, &longer), S_OK);
+    EXPECT_EQ(longer, longerGiven);
+    EXPECT_EQ(Text(longer), L"Привет");
+    SafeArrayDestroy(three);
+}
+
+TEST_F(AutomationTest, RaisedErrorsReachInvokeAsExceptions) {
+    FakeFont* fake = nullptr;
+    const ComPtr<IFontDisp> font = FakeFont::Make(fake);
+    const struct {
+        const char* what;
+        std::function<HRESULT(EXCEPINFO*)> call;
+        HRESULT scode;
+        const wchar_t* description;  // null: any
+    } rows[] = {
+        {"no font object", [&](EXCEPINFO* ex) { return Call(L"ShowChooseFont", {}, ex); },
+         static_cast<HRESULT>(0x800A005B), L"Object variable or With block variable not set"},
+        {"printer fonts and no printer",
+         [&](EXCEPINFO* ex) {
+             ui.printerError = PDERR_NODEFAULTPRN;
+             return Call(L"VBChooseFont", {Dispatch(font.get()), Value(VT_I4, CF_PRINTERFONTS)},
+                         ex);
+         },
+         static_cast<HRESULT>(0x800A01E2), L"Printer error"},
+        {"a name too long",
+         [&](EXCEPINFO* ex) {
+             PutText(L"FileName", std::wstring(260, L'n'));
+             return Call(L"ShowFileSaveAsDlg", {}, ex);
+         },
+         static_cast<HRESULT>(0x800A0005), L"FileName must be shorter than 260 characters"},
+        {"a filter too long",
+         [&](EXCEPINFO* ex) {
+             PutText(L"Filter", std::wstring(32768, L'|'));
+             return Call(L"ShowOpFileDlg", {}, ex);
+         },
+         static_cast<HRESULT>(0x800A0006), nullptr},
+        {"a colour that is no number",
+         [&](EXCEPINFO* ex) { return Call(L"VBChooseColor", {Str(L"red")}, ex); },
+         static_cast<HRESULT>(0x800A000D), L"Type mismatch"},
+        {"flags out of range",
+         [&](EXCEPINFO* ex) {
+             return Call(L"VBChooseColor", {Value(VT_I4, 0), Value(VT_R8, 1e10)}, ex);
+         },
+         static_cast<HRESULT>(0x800A0006), L"Overflow"},
+        {"the font object's own failure",
+         [&](EXCEPINFO* ex) {
+             fake->failure = DISP_E_MEMBERNOTFOUND;
+             EXPECT_EQ(dual->putref_SelFont(font.get()), S_OK);
+             return Call(L"ShowChooseFont", {}, ex);
+         },
+         DISP_E_MEMBERNOTFOUND, nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        Fresh();
+        EXCEPINFO ex{};
+        EXPECT_EQ(row.call(&ex), DISP_E_EXCEPTION);
+        EXPECT_EQ(ex.scode, row.scode);
+        const std::wstring description = Text(ex.bstrDescription);
+        if (row.description != nullptr) {
+            EXPECT_EQ(description, row.description);
+        } else {
+            EXPECT_NE(description, L"");
+        }
+        SysFreeString(ex.bstrSource);
+        SysFreeString(ex.bstrHelpFile);
+    }
+    EXPECT_TRUE(ui.fileDialogs.empty());
+    EXPECT_TRUE(ui.colorDialogs.empty());
+    EXPECT_TRUE(ui.fontDialogs.empty());
+}
+
+// The colour dialog answers 0x123456 (1193046) and flags 3, or Cancel (-1 and 0).
+TEST_F(AutomationTest, ResultsFitTheCallersVariablesOrNoneIsWritten) {
+    struct {
+        const char* what;
+        VARIANT color, flags;
+        bool confirm;
+        HRESULT scode;
+        const wchar_t *colorAfter, *flagsAfter;
+    } rows[] = {
+        {"long and integer", Value(VT_I4, 5), Value(VT_I2, 0x1FF), true, S_OK, L"1193046", L"3"},
+        {"single and byte", Value(VT_R4, 5), Value(VT_UI1, 7), true, S_OK, L"1193046", L"3"},
+        {"currency and text", Value(VT_CY, 5), Value(VT_BSTR, 4), true, S_OK, L"1193046", L"3"},
+        {"colour too big for an integer", Value(VT_I2, 5), Value(VT_I4, 4), true,
+         static_cast<HRESULT>(0x800A0006), L"5", L"4"},
+        {"Cancel's -1 in a byte", Value(VT_UI1, 5), Value(VT_I4, 4), false,
+         static_cast<HRESULT>(0x800A0006), L"5", L"4"},
+    };
+    for (auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (row.confirm) {
+            ui.colorAnswers.push_back({true, 0x123456, 3});
+        }
+        EXCEPINFO ex{};
+        EXPECT_EQ(Call(L"VBChooseColor", {RefTo(row.color), RefTo(row.flags)}, &ex),
+                  row.scode == S_OK ? S_OK : DISP_E_EXCEPTION);
+        EXPECT_EQ(ex.scode, row.scode);
+        SysFreeString(ex.bstrDescription);
+        EXPECT_EQ(Shown(row.color), row.colorAfter);
+        EXPECT_EQ(Shown(row.flags), row.flagsAfter);
+        VariantClear(&row.flags);
+    }
+
+    // A name into a number variable: nothing of the save dialog's results is written.
+    BSTR name = SysAllocString(L"old.txt");
+    VARIANT nameRef{};
+    nameRef.vt = VT_BYREF | VT_BSTR;
+    nameRef.pbstrVal = &name;
+    VARIANT title = Value(VT_I4, 0);
+    VARIANT flags = Value(VT_I4, 4);
+    ui.fileAnswers.push_back({true, dir / "new.txt", "new.txt", 6});
+    EXCEPINFO ex{};
+    EXPECT_EQ(Call(L"VBGetSaveFileName", {nameRef, RefTo(title), RefTo(flags)}, &ex),
+              DISP_E_EXCEPTION);
+    EXPECT_EQ(ex.scode, static_cast<HRESULT>(0x800A000D));
+    SysFreeString(ex.bstrDescription);
+    EXPECT_EQ(Text(name), L"old.txt");
+    EXPECT_EQ(title.lVal, 0);
+    EXPECT_EQ(flags.lVal, 4);
+}
+
+TEST_F(AutomationTest, FontDialogResultsAreCheckedBeforeTheFontChanges) {
+    FakeFont* fake = nullptr;
+    const ComPtr<IFontDisp> font = FakeFont::Make(fake);
+    // Cancel: the normalised flags come back, the colour is left alone.
+    VARIANT flags = Value(VT_I4, 0);
+    VARIANT color = Value(VT_R8, 255.5);
+    EXPECT_EQ(Call(L"VBChooseFont",
+                   {Dispatch(font.get()), RefTo(flags), Missing(), Missing(), RefTo(color)}),
+              S_OK);
+    EXPECT_EQ(flags.lVal, 0x141);
+    EXPECT_EQ(color.dblVal, 255.5);
+
+    FontDialogAnswer answer{true};
+    answer.flags = 0x1141;
+    answer.color = 0xFF0000;
+    ui.fontAnswers.push_back(answer);
+    flags.lVal = 0;
+    VARIANT small = Value(VT_I2, 1);
+    EXCEPINFO ex{};
+    EXPECT_EQ(Call(L"VBChooseFont",
+                   {Dispatch(font.get()), RefTo(flags), Missing(), Missing(), RefTo(small)}, &ex),
+              DISP_E_EXCEPTION);
+    EXPECT_EQ(ex.scode, static_cast<HRESULT>(0x800A0006));
+    SysFreeString(ex.bstrDescription);
+    EXPECT_TRUE(fake->puts.empty());
+    EXPECT_EQ(flags.lVal, 0);
+    EXPECT_EQ(small.iVal, 1);
+}
+
+TEST_F(AutomationTest, LettingGoInsideADialogFreesNothingInUse) {
+    bool fontGone = false;
+    {
+        FakeFont* fake = nullptr;
+        const ComPtr<IFontDisp> font = FakeFont::Make(fake);
+        fake->released = &fontGone;
+        ASSERT_EQ(dual->putref_SelFont(font.get()), S_OK);
+    }
+    ui.fontAnswers.push_back(FontDialogAnswer{true});
+    const DISPID show = Id(L"ShowChooseFont");
+    IDispatch* const raw = object.get();
+    bool goneInside = true;
+    ULONG left = 0;
+    ui.duringDialog = [&] {
+        dual->putref_SelFont(nullptr);
+        goneInside = fontGone;
+        dual.reset();
+        left = object.detach()->Release();
+    };
+    DISPPARAMS none{};
+    VARIANT result{};
+    EXPECT_EQ(raw->Invoke(show, IID_NULL, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr),
+              S_OK);
+    EXPECT_EQ(result.boolVal, VARIANT_TRUE);
+    EXPECT_FALSE(goneInside);
+    EXPECT_GT(left, 0u);
+    EXPECT_TRUE(fontGone);  // once the call is over
+
+    // The same through the interface's own slots.
+    Fresh();
+    ICComDlgEx* const rawDual = dual.get();
+    ui.duringDialog = [&] {
+        object.reset();
+        left = dual.detach()->Release();
+    };
+    VARIANT_BOOL chosen = VARIANT_TRUE;
+    EXPECT_EQ(rawDual->ShowFolder(&chosen), S_OK);
+    EXPECT_EQ(chosen, VARIANT_FALSE);
+    EXPECT_GT(left, 0u);
+    ui.duringDialog = nullptr;
+}
+
+TEST_F(AutomationTest, NullPointersAreRefused) {
+    ICComDlgEx* const d = dual.get();
+    for (auto get : {&ICComDlgEx::get_DialogCaption, &ICComDlgEx::get_FileTitle,
+                     &ICComDlgEx::get_Filter, &ICComDlgEx::get_InitDir, &ICComDlgEx::get_FileName,
+                     &ICComDlgEx::get_DefExt, &ICComDlgEx::get_TopFolder,
+                     &ICComDlgEx::get_SelFolder, &ICComDlgEx::get_FolderDialogPrompt}) {
+        EXPECT_EQ((d->*get)(nullptr), E_POINTER);
+    }
+    for (auto get :
+         {&ICComDlgEx::get_FilterIndex, &ICComDlgEx::get_Flags, &ICComDlgEx::get_hwndOwner,
+          &ICComDlgEx::get_SelFontColor, &ICComDlgEx::get_SelColor}) {
+        EXPECT_EQ((d->*get)(nullptr), E_POINTER);
+    }
+    for (auto call :
+         {&ICComDlgEx::get_IsDlgLoaded, &ICComDlgEx::ShowOpFileDlg, &ICComDlgEx::ShowFileSaveAsDlg,
+          &ICComDlgEx::ShowFolder, &ICComDlgEx::ShowChooseColor, &ICComDlgEx::ShowChooseFont}) {
+        EXPECT_EQ((d->*call)(nullptr), E_POINTER);
+    }
+    BSTR path = SysAllocString(L"C:\\a.txt");
+    BSTR text = nullptr;
+    VARIANT color = Value(VT_I4, 0);
+    VARIANT_BOOL flag = 0;
+    SAFEARRAY* array = nullptr;
+    EXPECT_EQ(d->get_SelFont(nullptr), E_POINTER);
+    EXPECT_EQ(d->fnGetFileTitle(path, nullptr), E_POINTER);
+    EXPECT_EQ(d->fnGetFileName(path, nullptr), E_POINTER);
+    EXPECT_EQ(d->fnExistFile(path, nullptr), E_POINTER);
+    EXPECT_EQ(d->VBGetSaveFileName(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                   nullptr, nullptr, &flag),
+              E_POINTER);
+    EXPECT_EQ(d->VBGetSaveFileName(&path, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                   nullptr, nullptr, nullptr),
+              E_POINTER);
+    EXPECT_EQ(d->VBChooseColor(nullptr, nullptr, nullptr, &flag), E_POINTER);
+    EXPECT_EQ(d->VBChooseColor(&color, nullptr, nullptr, nullptr), E_POINTER);
+    EXPECT_EQ(
+        d->VBChooseFont(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr),
+        E_POINTER);
+    EXPECT_EQ(d->StrToBytes(nullptr, &path), E_POINTER);
+    EXPECT_EQ(d->StrToBytes(&array, nullptr), E_POINTER);
+    EXPECT_EQ(d->BytesToStr(nullptr, &text), E_POINTER);
+    EXPECT_EQ(d->BytesToStr(&array, nullptr), E_POINTER);
+    EXPECT_EQ(d->IsArrayEmpty(nullptr, &flag), E_POINTER);
+    EXPECT_EQ(d->IsArrayEmpty(&array, nullptr), E_POINTER);
+    EXPECT_EQ(d->GetTypeInfoCount(nullptr), E_POINTER);
+    EXPECT_EQ(d->GetTypeInfo(0, 0, nullptr), E_POINTER);
+    SysFreeString(path);
+    EXPECT_TRUE(ui.fileDialogs.empty());
+    EXPECT_TRUE(ui.colorDialogs.empty());
+    EXPECT_TRUE(ui.folderDialogs.empty());
 }
 
 }  // namespace

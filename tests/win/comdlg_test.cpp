@@ -182,14 +182,36 @@ TEST_F(ComDlgTest, OpenOfANameThatNoFileHasReturnsIt) {
     EXPECT_EQ(lastCall().initialDir, ExeFolder());
 }
 
-TEST_F(ComDlgTest, AFileInADriveRootStartsTheDialogAtThatRoot) {
-    const std::string path = "C:\\quillet-root-" + std::to_string(GetCurrentProcessId()) + ".txt";
-    WriteFileBytes(path, "root");
-    dlg.FileName = path;
-    dlg.ShowOpFileDlg();
-    DeleteFileA(path.c_str());
-    EXPECT_EQ(lastCall().initialDir, "C:\\");
-    EXPECT_EQ(lastCall().file, path.substr(3));
+// The open dialog starts in the folder of FileName when it names a file, with the name
+// the platform gives it in the name box; InitDir is kept where no folder can be had.
+TEST_F(ComDlgTest, OpenStartsInTheFolderOfTheFileNamed) {
+    const std::string root = "C:\\quillet-root-" + std::to_string(GetCurrentProcessId()) + ".txt";
+    SetCurrentDirectoryA(dir.path().c_str());
+    const struct {
+        std::string file;  // created first, unless empty
+        std::string fileName;
+        std::string initialDir;
+        std::string nameBox;
+    } rows[] = {
+        {dir / "a.txt", dir / "a.txt", dir.path(), "a.txt"},
+        {root, root, "C:\\", root.substr(3)},
+        {dir / "[draft].txt", dir / "[draft].txt", dir.path(), ""},  // the platform gives no title
+        {dir / "bare.txt", "bare.txt", "C:\\kept", "bare.txt"},
+        {"", dir / "missing.txt", "C:\\kept", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fileName);
+        if (!row.file.empty()) {
+            WriteFileBytes(row.file, "x");
+        }
+        dlg.InitDir = "C:\\kept";
+        dlg.FileName = row.fileName;
+        dlg.ShowOpFileDlg();
+        EXPECT_EQ(lastCall().initialDir, row.initialDir);
+        EXPECT_EQ(lastCall().file, row.nameBox);
+        EXPECT_EQ(dlg.InitDir, row.initialDir);
+    }
+    DeleteFileA(root.c_str());
 }
 
 TEST_F(ComDlgTest, FieldsReachTheRecordAsWritten) {

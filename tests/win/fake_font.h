@@ -18,6 +18,8 @@ public:
     SHORT weight = FW_NORMAL;
     std::vector<DISPID> puts;
     bool otherTouched = false;  // anything but name, size, style and weight
+    HRESULT failure = S_OK;     // answered to every property read and write when set
+    bool* released = nullptr;   // set when the last reference goes
 
     static ComPtr<IFontDisp> Make(FakeFont*& out) {
         auto owned = std::make_unique<FakeFont>();
@@ -38,6 +40,9 @@ public:
     ULONG STDMETHODCALLTYPE Release() override {
         const ULONG left = --refs_;
         if (left == 0) {
+            if (released != nullptr) {
+                *released = true;
+            }
             std::unique_ptr<FakeFont> last(this);
         }
         return left;
@@ -49,6 +54,9 @@ public:
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO*, UINT*) override {
+        if (FAILED(failure)) {
+            return failure;
+        }
         if (flags & DISPATCH_PROPERTYPUT) {
             puts.push_back(id);
             return Put(id, params->rgvarg[0]);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,9 @@ public:
     std::deque<FolderDialogAnswer> folderAnswers;
     std::vector<LPITEMIDLIST> freedLists;
     double twipsPerPixelY = 15;
+    // Run inside every file, colour, font and folder dialog, as the caller's code can
+    // run from a dialog's modal loop.
+    std::function<void()> duringDialog;
 
     // Programs and the printer: the real ones when a test asks for them.
     bool realStart = false;
@@ -155,6 +159,7 @@ public:
     void ActivateLayout(HKL hkl) override { layout = hkl; }
 
     BOOL ChooseColorDialog(CHOOSECOLORA* cc) override {
+        During();
         colorDialogs.push_back({cc->lStructSize, cc->hwndOwner, cc->rgbResult, cc->Flags,
                                 std::vector<COLORREF>(cc->lpCustColors, cc->lpCustColors + 16)});
         if (colorAnswers.empty()) {
@@ -174,6 +179,7 @@ public:
     }
 
     BOOL ChooseFontDialog(CHOOSEFONTA* cf) override {
+        During();
         fontDialogs.push_back({cf->lStructSize, cf->hwndOwner, cf->hDC, *cf->lpLogFont,
                                cf->iPointSize, cf->Flags, cf->rgbColors, cf->nSizeMin,
                                cf->nSizeMax});
@@ -199,6 +205,7 @@ public:
     }
 
     LPITEMIDLIST BrowseForFolder(BROWSEINFOA* bi) override {
+        During();
         folderDialogs.push_back({bi->hwndOwner, bi->pidlRoot == Token(rootToken_),
                                  bi->lpszTitle ? bi->lpszTitle : "", bi->ulFlags,
                                  !bi->pszDisplayName && !bi->lpfn && !bi->lParam && !bi->iImage});
@@ -250,6 +257,11 @@ public:
     }
 
 private:
+    void During() {
+        if (duringDialog) {
+            duringDialog();
+        }
+    }
     static LPITEMIDLIST Token(char& token) { return reinterpret_cast<LPITEMIDLIST>(&token); }
     char rootToken_ = 0;
     char chosenToken_ = 0;
@@ -267,6 +279,7 @@ private:
     }
 
     BOOL FileDialog(bool save, OPENFILENAMEA* ofn) {
+        During();
         fileDialogs.push_back(
             {save, ofn->lStructSize, ofn->hwndOwner, Filter(ofn->lpstrFilter), ofn->nFilterIndex,
              ofn->lpstrFile ? ofn->lpstrFile : "", ofn->nMaxFile,

@@ -6,6 +6,8 @@
 #include <olectl.h>
 
 #include <algorithm>
+#include <string>
+#include <thread>
 
 #include "dialog_closer.h"
 #include "fake_font.h"
@@ -104,6 +106,46 @@ TEST_F(PickerTest, FolderPickerAnswersOnlyFileSystemFolders) {
     };
     EXPECT_EQ(freed(ui.rootList()), 3);
     EXPECT_EQ(freed(ui.chosenList()), 2);
+}
+
+std::string ApartmentOfThisThread() {
+    APTTYPE type{};
+    APTTYPEQUALIFIER qualifier{};
+    if (FAILED(CoGetApartmentType(&type, &qualifier)) ||
+        qualifier == APTTYPEQUALIFIER_IMPLICIT_MTA) {
+        return "none";
+    }
+    return type == APTTYPE_MTA ? "MTA" : "STA";
+}
+
+TEST_F(PickerTest, FolderPickerHasAnApartmentAndLeavesTheThreadAsItWas) {
+    constexpr DWORD kNone = ~0u;
+    const struct {
+        DWORD apartment;
+        const char* during;
+        const char* after;
+    } rows[] = {
+        {kNone, "STA", "none"},
+        {COINIT_APARTMENTTHREADED, "STA", "STA"},
+        {COINIT_MULTITHREADED, "MTA", "MTA"},
+    };
+    for (const auto& row : rows) {
+        std::string during;
+        std::string after;
+        ui.duringDialog = [&] { during = ApartmentOfThisThread(); };
+        std::thread([&] {
+            if (row.apartment != kNone) {
+                CoInitializeEx(nullptr, row.apartment);
+            }
+            dlg.ShowFolder();
+            after = ApartmentOfThisThread();
+            if (row.apartment != kNone) {
+                CoUninitialize();
+            }
+        }).join();
+        EXPECT_EQ(during, row.during) << row.after;
+        EXPECT_EQ(after, row.after);
+    }
 }
 
 TEST_F(PickerTest, FontDialogGetsTheFontAndReturnsTheChoice) {
