@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "fuzz/search_reference.h"
 #include "ui/main/about_text.h"
 #include "ui/main/print_layout.h"
 
@@ -38,9 +39,18 @@ TEST(PrintedPages, LinesWrapAndFillPagesInOrder) {
         {"exact width stays one line", "abcd", {4, 9}, {{"abcd"}}},
         {"tabs to stops of eight", "a\tb", {20, 9}, {{"a       b"}}},
         {"degenerate page still prints all", "ab", {0, 0}, {{"a"}, {"b"}}},
+        // Katakana 83 41 takes two cells and is never cut.
+        {"two-byte characters wrap whole",
+         "a\x83\x41\x83\x41",
+         {2, 9},
+         {{"a", "\x83\x41", "\x83\x41"}}},
+        {"one wider than the page goes whole",
+         "\x83\x41\x83\x41",
+         {1, 9},
+         {{"\x83\x41", "\x83\x41"}}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(PrintedPages(c.text, c.page), c.expected) << c.name;
+        EXPECT_EQ(PrintedPages(c.text, c.page, fuzz::TestCodePage(4).lead), c.expected) << c.name;
     }
 }
 
@@ -52,7 +62,7 @@ TEST(PrintedPages, NoOtherCharacterIsLost) {
             std::string(static_cast<size_t>(i % 97), static_cast<char>('a' + i % 26)) + " x\r\n";
     }
     std::string joined;
-    for (const auto& page : PrintedPages(text, {13, 7})) {
+    for (const auto& page : PrintedPages(text, {13, 7}, LeadBytes{})) {
         EXPECT_LE(page.size(), 7u);
         for (const std::string& line : page) {
             EXPECT_LE(line.size(), 13u);

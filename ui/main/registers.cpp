@@ -14,16 +14,6 @@ constexpr int kShiftCtrl = 3;  // exactly Shift and Ctrl, Alt up
 
 }  // namespace
 
-void WindowTimer::SetEnabled(bool enabled) {
-    if (enabled == enabled_ || owner_ == nullptr) {
-        return;
-    }
-    enabled_ = enabled ? SetTimer(owner_, id_, interval_, nullptr) != 0 : false;
-    if (!enabled) {
-        KillTimer(owner_, id_);
-    }
-}
-
 void ClipboardRegisters::Attach(HWND owner, HWND txtDoc, HWND lstClipboard) {
     owner_ = owner;
     txtDoc_ = txtDoc;
