@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/command_line.h"
+#include "app/startup_marks.h"
 #include "app/status_text.h"
 #include "dialogs/CComDlgEx.h"
 #include "platform/win32_util.h"
@@ -87,6 +88,7 @@ void Main(const std::string& argumentText) {
     DocumentStateT& doc = DocumentState;
     CComDlgEx& dlg = ComDlg();
     IPlatform& ui = Platform();
+    QUILLET_MARK("dialog_object");
     std::string text;
     if (!argumentText.empty()) {
         std::string candidate;
@@ -102,6 +104,7 @@ void Main(const std::string& argumentText) {
         if (dlg.fnExistFile(candidate)) {
             doc.DocPath = candidate;
         }
+        QUILLET_MARK("path_and_exist_test");
         if (!dlg.fnExistFile(doc.DocPath)) {
             ui.ShowMessage(nullptr, "File '" + doc.DocPath + "' not found.", MsgIcon::Stop,
                            MsgButtons::Ok);
@@ -109,12 +112,14 @@ void Main(const std::string& argumentText) {
             // A size that can't be had is reported, then refused like a large file.
             std::optional<long long> length;
             RunStep([&] { length = FileLength(doc.DocPath); });
+            QUILLET_MARK("file_length");
             if (!length || *length > kMaxLoadBytes) {
                 ui.ShowMessage(nullptr, "File '" + doc.DocPath + "' can not be opened.",
                                MsgIcon::Exclamation, MsgButtons::Ok);
                 doc.DocPath.clear();
             } else if (std::optional<std::string> loaded = TryReadTextFile(doc.DocPath)) {
                 text = std::move(*loaded);
+                QUILLET_MARK("file_read");
             } else {
                 // A file the user could not see must never be overwritten by a later
                 // Save of an empty window: stay untitled.
@@ -129,8 +134,11 @@ void Main(const std::string& argumentText) {
         doc.DocPath = FullPath(doc.DocPath);
     }
     RunStep([&] { doc.DocTitle = doc.DocPath.empty() ? kUntitled : TitleFromPath(doc.DocPath); });
+    QUILLET_MARK("title");
     RunStep([&] { MainForm().SetText(text); });
+    QUILLET_MARK("text_set");
     MainForm().Show();
+    QUILLET_MARK("shown");
 }
 
 std::string TitleFromPath(const std::string& path) {
