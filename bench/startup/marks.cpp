@@ -15,7 +15,6 @@ struct Mark {
     const char* step;
     LONGLONG ticks;
     SIZE_T workingSet;
-    SIZE_T peak;
 };
 
 Mark g_marks[64];
@@ -38,7 +37,7 @@ void StartupMark(const char* step) {
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
     GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    g_marks[g_count++] = {step, now.QuadPart, counters.WorkingSetSize, counters.PeakWorkingSetSize};
+    g_marks[g_count++] = {step, now.QuadPart, counters.WorkingSetSize};
 }
 
 void StartupMarksWrite() {
@@ -51,9 +50,8 @@ void StartupMarksWrite() {
         return;
     }
     for (int i = 0; i < g_count; ++i) {
-        std::fprintf(f, "%s %lld %llu %llu\n", g_marks[i].step, g_marks[i].ticks,
-                     static_cast<unsigned long long>(g_marks[i].workingSet),
-                     static_cast<unsigned long long>(g_marks[i].peak));
+        std::fprintf(f, "%s %lld %llu\n", g_marks[i].step, g_marks[i].ticks,
+                     static_cast<unsigned long long>(g_marks[i].workingSet));
     }
     std::fclose(f);
 }

@@ -27,6 +27,7 @@ struct Program {
     std::string commandLine;
     std::string caption;
     long long textLength;  // what the text box must hold
+    std::vector<double> visibleMs;
     std::vector<double> ms;
     std::vector<double> peakMb;
 };
@@ -101,10 +102,14 @@ bool RunOnce(Program& program, LARGE_INTEGER& start) {
         return false;
     }
     Search search{pi.dwProcessId, &program.caption, nullptr};
+    LARGE_INTEGER visible{};
     bool ready = false;
     for (int i = 0; i < 20000 && !ready; ++i) {
         search.found = nullptr;
         EnumWindows(&Visit, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr && visible.QuadPart == 0) {
+            QueryPerformanceCounter(&visible);
+        }
         ready = search.found != nullptr && PaintedWithText(search.found, program.textLength);
         if (!ready) {
             Sleep(1);
@@ -123,6 +128,7 @@ bool RunOnce(Program& program, LARGE_INTEGER& start) {
                      program.caption.c_str(), program.textLength);
         return false;
     }
+    program.visibleMs.push_back(Ms(visible.QuadPart - start.QuadPart));
     program.ms.push_back(Ms(now.QuadPart - start.QuadPart));
     program.peakMb.push_back(static_cast<double>(counters.PeakWorkingSetSize) / 1048576.0);
     return true;
@@ -153,6 +159,7 @@ int Compare(std::vector<Program>& programs, int runs) {
     for (Program& p : programs) {  // one unmeasured start each: the files are cached
         LARGE_INTEGER start{};
         RunOnce(p, start);
+        p.visibleMs.clear();
         p.ms.clear();
         p.peakMb.clear();
     }
@@ -164,16 +171,21 @@ int Compare(std::vector<Program>& programs, int runs) {
             }
         }
     }
-    std::printf("%-22s %10s %12s   (median of %d alternating runs)\n", "program", "time ms",
-                "peak WS MB", runs);
+    std::printf(
+        "medians of %d alternating runs; ready: visible with its caption, painted, the\n"
+        "whole text in the box; visible: first seen visible with its caption\n",
+        runs);
+    std::printf("%-22s %10s %12s %12s\n", "program", "ready ms", "peak WS MB", "visible ms");
     for (const Program& p : programs) {
-        std::printf("%-22s %10.1f %12.2f\n", p.label, Median(p.ms), Median(p.peakMb));
+        std::printf("%-22s %10.1f %12.2f %12.1f\n", p.label, Median(p.ms), Median(p.peakMb),
+                    Median(p.visibleMs));
     }
     for (size_t i = 0; i + 1 < programs.size(); i += 2) {
-        std::printf("%s: time %.3fx, peak working set %.3fx floor_window\n",
+        std::printf("%s: ready %.3fx, peak working set %.3fx, visible %.3fx floor_window\n",
                     i == 0 ? "with the file" : "no file",
                     Median(programs[i].ms) / Median(programs[i + 1].ms),
-                    Median(programs[i].peakMb) / Median(programs[i + 1].peakMb));
+                    Median(programs[i].peakMb) / Median(programs[i + 1].peakMb),
+                    Median(programs[i].visibleMs) / Median(programs[i + 1].visibleMs));
     }
     return 0;
 }
@@ -183,7 +195,6 @@ struct Mark {
     std::string step;
     long long ticks;
     double wsMb;
-    double peakMb;
 };
 
 std::vector<Mark> ReadMarks(const std::string& path) {
@@ -193,47 +204,56 @@ std::vector<Mark> ReadMarks(const std::string& path) {
         return marks;
     }
     char step[128];
-    long long ticks = 0, ws = 0, peak = 0;
-    while (std::fscanf(f, "%127s %lld %lld %lld", step, &ticks, &ws, &peak) == 4) {
-        marks.push_back({step, ticks, ws / 1048576.0, peak / 1048576.0});
+    long long ticks = 0, ws = 0;
+    while (std::fscanf(f, "%127s %lld %lld", step, &ticks, &ws) == 3) {
+        marks.push_back({step, ticks, ws / 1048576.0});
     }
     std::fclose(f);
     return marks;
 }
 
-// The steps of the bench build, each run after the other, with the file and without.
+// The steps of the bench build, with the file and without, alternating.
 int Steps(std::vector<Program>& programs, int runs) {
     const std::string log = Folder() + "startup_marks.txt";
     SetEnvironmentVariableA("QUILLET_STARTUP_MARKS", log.c_str());
-    for (Program& p : programs) {
+    struct StepTimes {
         std::vector<std::string> order;
-        std::map<std::string, std::vector<double>> ms, ws, peak;
-        for (int run = -1; run < runs; ++run) {  // the first run is not counted
+        std::map<std::string, std::vector<double>> ms, ws;
+    };
+    std::vector<StepTimes> steps(programs.size());
+    for (int run = -1; run < runs; ++run) {  // the first round is not counted
+        for (size_t k = 0; k < programs.size(); ++k) {
             DeleteFileA(log.c_str());
             LARGE_INTEGER start{};
-            if (!RunOnce(p, start)) {
+            if (!RunOnce(programs[k], start)) {
                 return 1;
             }
             if (run < 0) {
+                programs[k].visibleMs.clear();
+                programs[k].ms.clear();
+                programs[k].peakMb.clear();
                 continue;
             }
             for (const Mark& m : ReadMarks(log)) {
-                if (ms.find(m.step) == ms.end()) {
-                    order.push_back(m.step);
+                StepTimes& t = steps[k];
+                if (t.ms.find(m.step) == t.ms.end()) {
+                    t.order.push_back(m.step);
                 }
-                ms[m.step].push_back(Ms(m.ticks - start.QuadPart));
-                ws[m.step].push_back(m.wsMb);
-                peak[m.step].push_back(m.peakMb);
+                t.ms[m.step].push_back(Ms(m.ticks - start.QuadPart));
+                t.ws[m.step].push_back(m.wsMb);
             }
         }
-        std::printf("%s (median of %d runs; window ready at %.1f ms, peak %.2f MB)\n", p.label,
+    }
+    for (size_t k = 0; k < programs.size(); ++k) {
+        const Program& p = programs[k];
+        std::printf("%s (median of %d runs; ready at %.1f ms, peak working set %.2f MB)\n", p.label,
                     runs, Median(p.ms), Median(p.peakMb));
-        std::printf("  %-28s %9s %9s %9s %9s\n", "after step", "ms", "step ms", "WS MB", "peak MB");
+        std::printf("  %-28s %9s %9s %9s\n", "after step", "ms", "step ms", "WS MB");
         double last = 0;
-        for (const std::string& step : order) {
-            const double at = Median(ms[step]);
-            std::printf("  %-28s %9.2f %9.2f %9.2f %9.2f\n", step.c_str(), at, at - last,
-                        Median(ws[step]), Median(peak[step]));
+        for (const std::string& step : steps[k].order) {
+            const double at = Median(steps[k].ms[step]);
+            std::printf("  %-28s %9.2f %9.2f %9.2f\n", step.c_str(), at, at - last,
+                        Median(steps[k].ws[step]));
             last = at;
         }
     }
@@ -251,7 +271,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string file = argv[arg];
-    const int runs = argc > arg + 1 ? std::max(1, std::atoi(argv[arg + 1])) : 15;
+    const int runs = argc > arg + 1 ? std::max(1, std::atoi(argv[arg + 1])) : 21;
     const long long length = FileSize(file);
     if (length < 0) {
         std::fprintf(stderr, "no file %s\n", file.c_str());
@@ -263,10 +283,10 @@ int main(int argc, char** argv) {
     const std::string floor = "\"" + dir + "floor_window.exe\"";
     const std::string floorCaption = "floor-window - Quillet";
     std::vector<Program> programs = {
-        {"quillet, file", quillet + " " + file, name + " - Quillet", length, {}, {}},
-        {"floor_window, file", floor + " " + file, floorCaption, length, {}, {}},
-        {"quillet, no file", quillet, "Untitled - Quillet", 0, {}, {}},
-        {"floor_window, no file", floor, floorCaption, 0, {}, {}},
+        {"quillet, file", quillet + " " + file, name + " - Quillet", length, {}, {}, {}},
+        {"floor_window, file", floor + " " + file, floorCaption, length, {}, {}, {}},
+        {"quillet, no file", quillet, "Untitled - Quillet", 0, {}, {}, {}},
+        {"floor_window, no file", floor, floorCaption, 0, {}, {}, {}},
     };
     if (steps) {
         std::vector<Program> own = {programs[0], programs[2]};

@@ -227,6 +227,7 @@ std::string frmMain::Text() const {
 void frmMain::SetText(const std::string& text) {
     settingText_ = true;
     SetWindowTextA(txtDoc_, text.c_str());
+    QUILLET_MARK("text_in_box");
     SendMessageA(txtDoc_, EM_SETMODIFY, FALSE, 0);
     SendMessageA(txtDoc_, EM_EMPTYUNDOBUFFER, 0, 0);
     settingText_ = false;
