@@ -3,13 +3,16 @@
 
 #include "app/command_line.h"
 #include "app/mdlCode.h"
+#include "app/startup_marks.h"
 #include "platform/win32_platform.h"
 #include "ui/main/frmMain.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    QUILLET_MARK("winmain");
     Win32Platform platform;
     mdlCode::SetPlatform(platform);
     mdlCode::Main(quillet::ArgumentText(GetCommandLineA()));
+    QUILLET_MARKS_WRITE();
     frmMain& form = mdlCode::MainForm();
     MSG msg{};
     while (form.IsOpen() && GetMessageA(&msg, nullptr, 0, 0) > 0) {

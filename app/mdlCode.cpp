@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/command_line.h"
+#include "app/startup_marks.h"
 #include "app/status_text.h"
 #include "dialogs/CComDlgEx.h"
 #include "platform/code_page.h"
@@ -90,6 +91,7 @@ void Main(const std::string& argumentText) {
     DocumentStateT& doc = DocumentState;
     CComDlgEx& dlg = ComDlg();
     IPlatform& ui = Platform();
+    QUILLET_MARK("dialog_object");
     std::string text;
     if (!argumentText.empty()) {
         std::string candidate;
@@ -105,6 +107,7 @@ void Main(const std::string& argumentText) {
         if (dlg.fnExistFile(candidate)) {
             doc.DocPath = candidate;
         }
+        QUILLET_MARK("path_and_exist_test");
         if (!dlg.fnExistFile(doc.DocPath)) {
             ui.ShowMessage(nullptr, "File '" + doc.DocPath + "' not found.", MsgIcon::Stop,
                            MsgButtons::Ok);
@@ -112,12 +115,14 @@ void Main(const std::string& argumentText) {
             // A size that can't be had is reported, then refused like a large file.
             std::optional<long long> length;
             RunStep([&] { length = FileLength(doc.DocPath); });
+            QUILLET_MARK("file_length");
             if (!length || *length > kMaxLoadBytes) {
                 ui.ShowMessage(nullptr, "File '" + doc.DocPath + "' can not be opened.",
                                MsgIcon::Exclamation, MsgButtons::Ok);
                 doc.DocPath.clear();
             } else if (std::optional<std::string> loaded = TryReadTextFile(doc.DocPath)) {
                 text = std::move(*loaded);
+                QUILLET_MARK("file_read");
             } else {
                 // A file the user could not see must never be overwritten by a later
                 // Save of an empty window: stay untitled.
@@ -132,11 +137,14 @@ void Main(const std::string& argumentText) {
         doc.DocPath = FullPath(doc.DocPath);
     }
     RunStep([&] { doc.DocTitle = doc.DocPath.empty() ? kUntitled : TitleFromPath(doc.DocPath); });
+    QUILLET_MARK("title");
     RunStep([&] {
         MainForm().SetText(text);
         CheckLoadedText(text, nullptr);
     });
+    QUILLET_MARK("text_set");
     MainForm().Show();
+    QUILLET_MARK("shown");
 }
 
 std::string TitleFromPath(const std::string& path) {

@@ -4,6 +4,7 @@
 
 #include "app/caption.h"
 #include "app/mdlCode.h"
+#include "app/startup_marks.h"
 #include "ui/main/layout.h"
 #include "ui/main/menu_def.h"
 
@@ -40,12 +41,14 @@ frmMain::frmMain(IPlatform& platform) : platform_(platform) {
         wc.lpfnWndProc = &frmMain::WindowProc;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
+        QUILLET_MARK("icon");
         wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = kClassName;
         return RegisterClassExA(&wc);
     }();
     (void)registered;
+    QUILLET_MARK("class");
     const ScreenResolution screen = ScreenPixelsPerInch();
     tppx_ = TwipsPerPixel(screen.x);
     tppy_ = TwipsPerPixel(screen.y);
@@ -55,6 +58,7 @@ frmMain::frmMain(IPlatform& platform) : platform_(platform) {
     CreateWindowExA(0, kClassName, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
                     CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
                     GetModuleHandleA(nullptr), this);
+    QUILLET_MARK("window_created");
 }
 
 frmMain::~frmMain() {
@@ -80,8 +84,11 @@ LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 LRESULT frmMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CREATE:
+            QUILLET_MARK("window_made");
             CreateMenus();
+            QUILLET_MARK("menus");
             CreateControls();
+            QUILLET_MARK("controls");
             Form_Load();
             return 0;
         case WM_SIZE:
@@ -205,6 +212,7 @@ std::string frmMain::Text() const {
 void frmMain::SetText(const std::string& text) {
     settingText_ = true;
     SetWindowTextA(txtDoc_, text.c_str());
+    QUILLET_MARK("text_in_box");
     SendMessageA(txtDoc_, EM_SETMODIFY, FALSE, 0);
     SendMessageA(txtDoc_, EM_EMPTYUNDOBUFFER, 0, 0);
     settingText_ = false;
@@ -262,13 +270,16 @@ void frmMain::OnCommand(int id) {
 
 void frmMain::Form_Load() {
     UpdateMenuState();
+    QUILLET_MARK("menu_state_and_clipboard");
     mdlCode::UpdateStatus(*this);
+    QUILLET_MARK("status");
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const int height = ThreeQuartersOf(screenHeight);
     const int width = ThreeQuartersOf(screenWidth);
     SetWindowPos(hwnd_, nullptr, (screenWidth - width) / 2, (screenHeight - height) / 2, width,
                  height, SWP_NOZORDER | SWP_NOACTIVATE);
+    QUILLET_MARK("window_sized");
     SetTitle();
 }
 

@@ -1,4 +1,5 @@
 // The form's definition: the menu tree and the controls at their design places.
+#include "app/startup_marks.h"
 #include "platform/code_page.h"
 #include "ui/main/frmMain.h"
 #include "ui/main/layout.h"
@@ -71,6 +72,7 @@ void frmMain::CreateControls() {
                  kLblColRowDesign.height);
     PlaceControl(lblSelection_, kLblSelectionDesign.left, kLblSelectionDesign.top,
                  kLblSelectionDesign.width, kLblSelectionDesign.height);
+    QUILLET_MARK("child_windows");
 
     const int height = -MulDiv(108, ScreenPixelsPerInch().y, 720);  // 10.8 points
     // Where the face is missing the font mapper picks another fixed-pitch face.
@@ -82,6 +84,7 @@ void frmMain::CreateControls() {
     SendMessageA(lstClipboard_, WM_SETFONT, gui, FALSE);
     SendMessageA(lblColRow_, WM_SETFONT, gui, FALSE);
     SendMessageA(lblSelection_, WM_SETFONT, gui, FALSE);
+    QUILLET_MARK("fonts");
     // No typing limit: a document loaded at the load limit can still grow.
     SendMessageA(txtDoc_, EM_SETLIMITTEXT, 0, 0);
     registers_.Attach(hwnd_, txtDoc_, lstClipboard_);
