@@ -46,11 +46,17 @@ std::size_t OffsetOfChar(std::string_view text, std::size_t chars, const LeadByt
 }
 
 std::size_t CharBoundaryFrom(std::string_view text, std::size_t offset, const LeadBytes& lead) {
-    std::size_t at = 0;
-    while (at < offset && at < text.size()) {
-        at = NextChar(text, at, lead);
+    if (offset >= text.size()) {
+        return text.size();
     }
-    return at;
+    // A byte that can't be a lead byte ends a character, whether it is one alone or a
+    // trail byte: from just after it the bytes before `offset`, all lead-byte values,
+    // pair up. No walk from the start is needed.
+    std::size_t run = offset;
+    while (run > 0 && lead[static_cast<unsigned char>(text[run - 1])]) {
+        --run;
+    }
+    return (offset - run) % 2 == 0 ? offset : offset + 1;
 }
 
 std::size_t FindLastCharOf(std::string_view text, std::string_view chars, const LeadBytes& lead) {

@@ -20,6 +20,16 @@ bool MatchesAt(std::string_view text, size_t at, std::string_view pattern, Compa
     size_t i = at;
     size_t k = 0;
     while (k < pattern.size()) {
+        const auto x = static_cast<unsigned char>(text[i]);
+        const auto y = static_cast<unsigned char>(pattern[k]);
+        if (!cp.lead[x] && !cp.lead[y]) {  // two single bytes: the common case
+            if (mode == CompareMode::Exact ? x != y : cp.lower.single[x] != cp.lower.single[y]) {
+                return false;
+            }
+            ++i;
+            ++k;
+            continue;
+        }
         size_t textLength = 0;
         size_t patternLength = 0;
         const CharCode a = CharAt(text, i, cp.lead, &textLength);
@@ -54,8 +64,16 @@ size_t FindFrom(size_t from, std::string_view text, std::string_view pattern, Co
         }
         return std::string_view::npos;
     }
+    // Only a character that folds like the pattern's first can begin a match: checked on
+    // its first byte alone when that character is a single byte.
+    const auto first = static_cast<unsigned char>(pattern[0]);
+    const bool singleFirst = !cp.lead[first] || pattern.size() == 1;
+    const unsigned char folded = cp.lower.single[first];
     for (size_t at = from; at < text.size() && pattern.size() <= text.size() - at;
          at = NextChar(text, at, cp.lead)) {
+        if (singleFirst && cp.lower.single[static_cast<unsigned char>(text[at])] != folded) {
+            continue;
+        }
         if (MatchesAt(text, at, pattern, mode, cp)) {
             return at;
         }
