@@ -120,6 +120,19 @@ const quillet::CodePage& AnsiCodePage() {
     return codePage;
 }
 
+std::string AnsiFirstDoubleByteChar() {
+    const quillet::LeadBytes& lead = AnsiLeadBytes();
+    for (int first = 0x81; first < 256; ++first) {
+        for (int second = 0x40; second < 256 && lead[static_cast<size_t>(first)]; ++second) {
+            const char bytes[2] = {static_cast<char>(first), static_cast<char>(second)};
+            if (WideOf(bytes, 2) != 0) {
+                return std::string(bytes, 2);
+            }
+        }
+    }
+    return "";
+}
+
 std::string AnsiEllipsis() {
     const wchar_t ellipsis = 0x2026;
     char bytes[2] = {};

@@ -14,5 +14,8 @@ bool AnsiIsDoubleByte();
 // Built on first use (a double-byte code page has some 24,000 characters to map).
 const quillet::CodePage& AnsiCodePage();
 
+// The first valid two-byte character of the code page (empty on a single-byte one).
+std::string AnsiFirstDoubleByteChar();
+
 // U+2026 in the ANSI code page ("..." where the code page has no ellipsis).
 std::string AnsiEllipsis();

@@ -11,19 +11,7 @@ bool ProbeCountsCharacters() {
     if (!AnsiIsDoubleByte()) {
         return false;  // every character is one byte: the units agree
     }
-    // Any valid two-byte character will do.
-    const quillet::LeadBytes& lead = AnsiLeadBytes();
-    std::string sample;
-    for (int first = 0x81; first < 256 && sample.empty(); ++first) {
-        for (int second = 0x40; second < 256 && lead[static_cast<size_t>(first)]; ++second) {
-            const char bytes[2] = {static_cast<char>(first), static_cast<char>(second)};
-            wchar_t wide = 0;
-            if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes, 2, &wide, 1) == 1) {
-                sample.assign(bytes, 2);
-                break;
-            }
-        }
-    }
+    const std::string sample = AnsiFirstDoubleByteChar();
     const HWND probe = CreateWindowExA(0, "EDIT", sample.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
                                        nullptr, GetModuleHandleA(nullptr), nullptr);
     if (probe == nullptr) {

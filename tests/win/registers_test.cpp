@@ -194,6 +194,7 @@ TEST_F(RegistersTest, DbcsRegistersHoldWholeCharacters) {
         Run(step);
     }
     EXPECT_EQ(form().registers().Register(0), thirteen);
+    // `thirteen` is whole characters, so its byte length ends on a character boundary.
     EXPECT_EQ(form().Text(), text.substr(thirteen.size()));
     for (const char step : std::string("-+wV")) {
         Run(step);
