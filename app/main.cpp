@@ -1,7 +1,7 @@
 // The program's entry point: start-up, then the message loop until the main window closes.
 #include <windows.h>
 
-#include "app/command_line.h"
+#include "core/app/command_line.h"
 #include "app/mdlCode.h"
 #include "app/startup_marks.h"
 #include "platform/win32_platform.h"

@@ -3,9 +3,9 @@
 #include <functional>
 #include <memory>
 
-#include "app/command_line.h"
+#include "core/app/command_line.h"
 #include "app/startup_marks.h"
-#include "app/status_text.h"
+#include "core/app/status_text.h"
 #include "dialogs/CComDlgEx.h"
 #include "platform/code_page.h"
 #include "platform/win32_util.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/mdlCode.h"
-#include "app/text_format.h"
+#include "core/text/text_format.h"
 #include "platform/win32_util.h"
 
 namespace mdlCode {

@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "app/caption.h"
-#include "app/status_text.h"
-#include "app/text_format.h"
-#include "dialogs/comdlg_text.h"
+#include "core/app/caption.h"
+#include "core/app/status_text.h"
+#include "core/text/text_format.h"
+#include "core/dialogs/comdlg_text.h"
 
 namespace {
 

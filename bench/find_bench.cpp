@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ui/find/search_engine.h"
+#include "core/find/search_engine.h"
 
 namespace {
 

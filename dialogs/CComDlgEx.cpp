@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "dialogs/comdlg_text.h"
+#include "core/dialogs/comdlg_text.h"
 #include "platform/code_page.h"
 #include "platform/win32_util.h"
 

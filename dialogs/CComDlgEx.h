@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "dialogs/picker_rules.h"
+#include "core/dialogs/picker_rules.h"
 #include "platform/com_ptr.h"
 #include "platform/platform.h"
 

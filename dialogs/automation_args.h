@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/picker_rules.h"
+#include "core/dialogs/picker_rules.h"
 
 namespace automation {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "dialogs/picker_rules.h"
+#include "core/dialogs/picker_rules.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/search_reference.h"
 

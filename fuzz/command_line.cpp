@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/command_line.h"
+#include "core/app/command_line.h"
 #include "fuzz/fuzz_input.h"
 
 using namespace quillet;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fuzz/fuzz_input.h"
-#include "ui/main/edit_text.h"
+#include "core/text/edit_text.h"
 
 using namespace quillet;
 using namespace quillet::fuzz;

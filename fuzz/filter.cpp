@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "dialogs/comdlg_text.h"
+#include "core/dialogs/comdlg_text.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/search_reference.h"
 

@@ -6,7 +6,7 @@
 
 #include "fuzz/fuzz_input.h"
 #include "fuzz/search_reference.h"
-#include "ui/main/edit_text.h"
+#include "core/text/edit_text.h"
 
 using namespace quillet;
 using namespace quillet::fuzz;

@@ -8,7 +8,7 @@
 
 #include "fuzz/fuzz_input.h"
 #include "fuzz/search_reference.h"
-#include "ui/find/search_engine.h"
+#include "core/find/search_engine.h"
 
 using namespace quillet;
 using namespace quillet::fuzz;

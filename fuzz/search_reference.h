@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/find/search_engine.h"
+#include "core/find/search_engine.h"
 
 namespace quillet::fuzz {
 

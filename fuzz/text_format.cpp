@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/text_format.h"
+#include "core/text/text_format.h"
 #include "fuzz/fuzz_input.h"
 
 using namespace quillet;

@@ -3,7 +3,7 @@
 // two-byte character, and the platform's case mapping of every character.
 #include <windows.h>
 
-#include "app/ansi_chars.h"
+#include "core/text/ansi_chars.h"
 
 // Read once; cheap.
 const quillet::LeadBytes& AnsiLeadBytes();

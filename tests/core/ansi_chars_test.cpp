@@ -2,7 +2,7 @@
 // look like a letter, a backslash or "|".
 #include <gtest/gtest.h>
 
-#include "app/ansi_chars.h"
+#include "core/text/ansi_chars.h"
 #include "fuzz/search_reference.h"
 
 using namespace quillet;

@@ -3,7 +3,7 @@
 
 #include <stdexcept>
 
-#include "dialogs/comdlg_text.h"
+#include "core/dialogs/comdlg_text.h"
 #include "fuzz/search_reference.h"
 
 using namespace quillet;

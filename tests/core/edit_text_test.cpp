@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "fuzz/search_reference.h"
-#include "ui/main/edit_text.h"
+#include "core/text/edit_text.h"
 
 using namespace quillet;
 

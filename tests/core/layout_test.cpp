@@ -1,7 +1,7 @@
 // Window layout arithmetic in twips.
 #include <gtest/gtest.h>
 
-#include "ui/main/layout.h"
+#include "core/layout/layout.h"
 
 using namespace quillet;
 

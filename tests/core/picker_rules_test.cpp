@@ -1,7 +1,7 @@
 // The pickers' arithmetic: flags each dialog may see, font sizes, byte arrays.
 #include <gtest/gtest.h>
 
-#include "dialogs/picker_rules.h"
+#include "core/dialogs/picker_rules.h"
 #include "fuzz/search_reference.h"
 
 using namespace quillet;

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "fuzz/search_reference.h"
-#include "ui/main/about_text.h"
-#include "ui/main/print_layout.h"
+#include "core/app/about_text.h"
+#include "core/print/print_layout.h"
 
 using namespace quillet;
 using Pages = std::vector<std::vector<std::string>>;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fuzz/search_reference.h"
-#include "ui/find/search_engine.h"
+#include "core/find/search_engine.h"
 
 using namespace quillet;
 

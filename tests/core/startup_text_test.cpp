@@ -1,8 +1,8 @@
 // Command-line and caption rules of start-up.
 #include <gtest/gtest.h>
 
-#include "app/caption.h"
-#include "app/command_line.h"
+#include "core/app/caption.h"
+#include "core/app/command_line.h"
 
 using namespace quillet;
 

@@ -1,7 +1,7 @@
 // The document file format: NUL bytes and their placeholder.
 #include <gtest/gtest.h>
 
-#include "app/text_format.h"
+#include "core/text/text_format.h"
 
 using namespace quillet;
 

@@ -4,7 +4,7 @@
 #include "app/mdlCode.h"
 #include "test_support.h"
 #include "ui/main/frmMain.h"
-#include "ui/main/layout.h"
+#include "core/layout/layout.h"
 #include "ui/main/menu_def.h"
 
 using namespace quillet;

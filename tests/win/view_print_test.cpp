@@ -7,7 +7,7 @@
 
 #include "app/mdlCode.h"
 #include "test_support.h"
-#include "ui/main/about_text.h"
+#include "core/app/about_text.h"
 #include "ui/main/frmMain.h"
 #include "ui/main/menu_def.h"
 #include "ui/main/print_job.h"

@@ -6,7 +6,7 @@
 
 #include "platform/code_page.h"
 #include "platform/win32_util.h"
-#include "ui/twips.h"
+#include "core/layout/twips.h"
 
 using namespace quillet;
 

@@ -6,7 +6,7 @@
 
 #include "platform/platform.h"
 #include "ui/find/find_target.h"
-#include "ui/find/search_engine.h"
+#include "core/find/search_engine.h"
 
 class frmFind {
 public:

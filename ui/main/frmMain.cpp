@@ -2,10 +2,10 @@
 
 #include <optional>
 
-#include "app/caption.h"
+#include "core/app/caption.h"
 #include "app/mdlCode.h"
 #include "app/startup_marks.h"
-#include "ui/main/layout.h"
+#include "core/layout/layout.h"
 #include "ui/main/menu_def.h"
 
 using namespace quillet;

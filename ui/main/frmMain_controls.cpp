@@ -2,7 +2,7 @@
 #include "app/startup_marks.h"
 #include "platform/code_page.h"
 #include "ui/main/frmMain.h"
-#include "ui/main/layout.h"
+#include "core/layout/layout.h"
 #include "ui/main/menu_def.h"
 
 using namespace quillet;

@@ -6,7 +6,7 @@
 #include "platform/code_page.h"
 #include "ui/main/frmMain.h"
 #include "ui/main/print_job.h"
-#include "ui/main/print_layout.h"
+#include "core/print/print_layout.h"
 
 using namespace quillet;
 

@@ -3,7 +3,7 @@
 #include "app/mdlCode.h"
 #include "platform/code_page.h"
 #include "platform/win32_util.h"
-#include "ui/main/edit_text.h"
+#include "core/text/edit_text.h"
 #include "ui/text_box.h"
 
 using namespace quillet;

@@ -1,5 +1,5 @@
 // The View menu, the character map and About.
-#include "ui/main/about_text.h"
+#include "core/app/about_text.h"
 #include "ui/main/frmMain.h"
 #include "ui/main/menu_def.h"
 

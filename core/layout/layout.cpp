@@ -1,4 +1,4 @@
-#include "ui/main/layout.h"
+#include "core/layout/layout.h"
 
 #include <cmath>
 

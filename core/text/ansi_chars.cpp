@@ -1,4 +1,4 @@
-#include "app/ansi_chars.h"
+#include "core/text/ansi_chars.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/caption.h"
+#include "core/app/caption.h"
 
 namespace quillet {
 

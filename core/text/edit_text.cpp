@@ -1,4 +1,4 @@
-#include "ui/main/edit_text.h"
+#include "core/text/edit_text.h"
 
 namespace quillet {
 

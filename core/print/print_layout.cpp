@@ -1,4 +1,4 @@
-#include "ui/main/print_layout.h"
+#include "core/print/print_layout.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/status_text.h"
+#include "core/app/status_text.h"
 
 namespace quillet {
 

@@ -1,4 +1,4 @@
-#include "ui/twips.h"
+#include "core/layout/twips.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <optional>
 
-#include "ui/twips.h"
+#include "core/layout/twips.h"
 
 namespace quillet {
 

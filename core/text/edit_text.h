@@ -2,7 +2,7 @@
 // Texts the Edit commands and the clipboard registers make, without Win32.
 #include <string>
 
-#include "app/ansi_chars.h"
+#include "core/text/ansi_chars.h"
 
 namespace quillet {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/ansi_chars.h"
+#include "core/text/ansi_chars.h"
 
 namespace quillet {
 

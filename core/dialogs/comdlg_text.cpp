@@ -1,4 +1,4 @@
-#include "dialogs/comdlg_text.h"
+#include "core/dialogs/comdlg_text.h"
 
 #include <stdexcept>
 

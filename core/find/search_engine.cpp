@@ -1,4 +1,4 @@
-#include "ui/find/search_engine.h"
+#include "core/find/search_engine.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "dialogs/picker_rules.h"
+#include "core/dialogs/picker_rules.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "app/text_format.h"
+#include "core/text/text_format.h"
 
 #include <algorithm>
 

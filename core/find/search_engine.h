@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/ansi_chars.h"
+#include "core/text/ansi_chars.h"
 
 namespace quillet {
 

@@ -1,4 +1,4 @@
-#include "ui/main/about_text.h"
+#include "core/app/about_text.h"
 
 #include <cstdint>
 

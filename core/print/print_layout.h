@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ansi_chars.h"
+#include "core/text/ansi_chars.h"
 
 namespace quillet {
 
