@@ -1,6 +1,7 @@
 #pragma once
-// The code module: start-up, the document's state, text files and the status line,
-// and the process-wide objects the program shares.
+// The code module: start-up, the document's state and the process-wide objects the
+// program shares. Its text files are in app/text_file.h, its status line beside the
+// main window (ui/main/status_line.h).
 #include <optional>
 #include <string>
 
@@ -23,9 +24,6 @@ extern DocumentStateT DocumentState;
 
 constexpr const char* kUntitled = "Untitled";
 
-// Loading refuses files longer than this (bytes).
-constexpr long long kMaxLoadBytes = 65536;
-
 // The platform everything modal goes through; installed once at start (or by a test).
 void SetPlatform(IPlatform& platform);
 IPlatform& Platform();
@@ -43,34 +41,10 @@ void ResetProcessState();
 // Start-up: settles the document from the argument text and shows the main window.
 void Main(const std::string& argumentText);
 
-// The name of the first ordinary file the path matches, as the file system spells it;
-// "Untitled" when none does. Raises RunTimeError when the search itself fails.
-std::string TitleFromPath(const std::string& path);
-
-// A whole document file as text (NUL bytes as the placeholder). Reports a failure
-// with the "Error #" message and then yields nothing.
-std::optional<std::string> TryReadTextFile(const std::string& path);
-
-// As TryReadTextFile, the empty string after a failure.
-std::string ReadTextFile(const std::string& path);
-
-// Stores the text as the whole content of the file at the path (the placeholder written
-// as NUL). Reports a failure with the "Error #" message and returns false.
-bool WriteTextFile(const std::string& path, const std::string& text);
-
 // Reads the main window's text back right after `put` was put in, as a save would read
 // it, and warns (owned by `owner`) when the text box did not keep it: bytes that are
 // no text in the ANSI code page, which a save would change.
 void CheckLoadedText(const std::string& put, HWND owner);
-
-// Rewrites the status labels of the main window from its text box's selection.
-void UpdateStatus(frmMain& form);
-
-// The "Error #n :: description" message of the file functions.
-void ShowFileError(unsigned long number);
-
-// The length of a file in bytes. Raises RunTimeError when it can't be had.
-long long FileLength(const std::string& path);
 
 // The command line that starts this program's own executable, quillet.exe in the
 // folder the running program came from (quoted: the folder may hold blanks).

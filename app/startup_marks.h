@@ -1,5 +1,5 @@
 #pragma once
-// Marks between the steps of start-up. Only the bench build (quillet_probe, see
+// Marks between the steps of start-up. Only the bench build (quillet_marked, see
 // bench/startup.sh) records them; in the program they are nothing.
 #ifdef QUILLET_STARTUP_MARKS
 // Records the time and the working set after the named step (no blanks in the name).

@@ -1,14 +1,54 @@
-// Reading and writing whole document files.
+// Reading and writing whole document files, their titles and lengths.
 #include <algorithm>
 #include <cwchar>
 #include <new>
 #include <vector>
 
+#include "app/text_file.h"
+
 #include "app/mdlCode.h"
 #include "core/text/text_format.h"
+#include "platform/error_box.h"
 #include "platform/win32_util.h"
 
+namespace {
+
+void ShowFileError(unsigned long number) {
+    ShowErrorBox(mdlCode::Platform(), mdlCode::MessageOwner(), number);
+}
+
+}  // namespace
+
 namespace mdlCode {
+
+std::string TitleFromPath(const std::string& path) {
+    WIN32_FIND_DATAA found{};
+    UniqueFind search(FindFirstFileA(path.c_str(), &found));
+    if (search.get() == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+            error == ERROR_NO_MORE_FILES) {
+            return kUntitled;
+        }
+        RaiseLastError();
+    }
+    const DWORD notOrdinary = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                              FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE;
+    do {
+        if ((found.dwFileAttributes & notOrdinary) == 0) {
+            return found.cFileName;
+        }
+    } while (FindNextFileA(search.get(), &found));
+    return kUntitled;
+}
+
+long long FileLength(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        RaiseLastError();
+    }
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
 
 std::optional<std::string> TryReadTextFile(const std::string& path) {
     UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,

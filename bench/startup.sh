@@ -12,7 +12,7 @@ steps=()
 target=quillet
 if [ "${1:-}" = "--steps" ]; then
     steps=(--steps)
-    target=quillet_probe
+    target=quillet_marked
     shift
 fi
 runs=${1:-21}

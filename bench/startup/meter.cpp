@@ -4,7 +4,7 @@
 // and its text box holds the whole file, and the process's peak working set then.
 // Prints medians and ratios.
 //
-// With --steps it starts the bench build of the program (quillet_probe.exe) instead and
+// With --steps it starts the bench build of the program (quillet_marked.exe) instead and
 // prints, for each step it marks, the median time since CreateProcess and the working
 // set after the step.
 //
@@ -279,7 +279,7 @@ int main(int argc, char** argv) {
     }
     const std::string name = file.substr(file.find_last_of("\\/") + 1);
     const std::string dir = Folder();
-    const std::string quillet = "\"" + dir + (steps ? "quillet_probe.exe\"" : "quillet.exe\"");
+    const std::string quillet = "\"" + dir + (steps ? "quillet_marked.exe\"" : "quillet.exe\"");
     const std::string floor = "\"" + dir + "floor_window.exe\"";
     const std::string floorCaption = "floor-window - Quillet";
     std::vector<Program> programs = {

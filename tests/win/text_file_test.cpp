@@ -6,6 +6,7 @@
 #include <cctype>
 #include <vector>
 
+#include "app/text_file.h"
 #include "app/mdlCode.h"
 #include "platform/win32_util.h"
 #include "test_support.h"

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "app/text_file.h"
 #include "app/mdlCode.h"
 #include "test_support.h"
 #include "core/app/about_text.h"

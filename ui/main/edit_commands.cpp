@@ -1,7 +1,5 @@
-// The Edit menu: the edit control's own commands, the enabling of the menu items,
-// and the Find/Replace dialog.
+// The Edit menu: the edit control's own commands and the Find/Replace dialog.
 #include "app/mdlCode.h"
-#include "platform/clipboard.h"
 #include "ui/find/frmFind.h"
 #include "ui/main/frmMain.h"
 #include "ui/main/menu_def.h"
@@ -10,23 +8,6 @@ using namespace quillet;
 
 void frmMain::mnuEdit_Click() {
     UpdateMenuState();
-}
-
-void frmMain::EnableItem(int id, bool enabled) {
-    EnableMenuItem(menu_, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-}
-
-void frmMain::UpdateMenuState(bool readClipboardText) {
-    EnableItem(mnuFindReplace, GetWindowTextLengthA(txtDoc_) != 0);
-    EnableItem(mnuSave, mdlCode::DocumentState.DocModified);
-    EnableItem(mnuUnReDo, SendMessageA(txtDoc_, EM_GETMODIFY, 0, 0) != 0);
-    const Selection sel = BoxSelection(txtDoc_);
-    const bool selection = sel.end != sel.start;
-    EnableItem(mnuPaste, IsClipboardFormatAvailable(CF_TEXT) &&
-                             (!readClipboardText || !ClipboardText(hwnd_).empty()));
-    for (int id : {mnuCut, mnuCopy, mnuDelete, mnuLCase, mnuUCase}) {
-        EnableItem(id, selection);
-    }
 }
 
 void frmMain::mnuUnReDo_Click() {

@@ -1,3 +1,4 @@
+#include "ui/main/status_line.h"
 #include "ui/main/frmMain.h"
 
 #include <optional>

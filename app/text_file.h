@@ -1,0 +1,30 @@
+#pragma once
+// Document files: whole reads and writes, their titles, lengths and the load limit.
+// Failures are reported with the "Error #" message box.
+#include <optional>
+#include <string>
+
+namespace mdlCode {
+
+// Loading refuses files longer than this (bytes).
+constexpr long long kMaxLoadBytes = 65536;
+
+// The name of the first ordinary file the path matches, as the file system spells it;
+// "Untitled" when none does. Raises RunTimeError when the search itself fails.
+std::string TitleFromPath(const std::string& path);
+
+// The length of a file in bytes. Raises RunTimeError when it can't be had.
+long long FileLength(const std::string& path);
+
+// A whole document file as text (NUL bytes as the placeholder). Reports a failure
+// with the "Error #" message and then yields nothing.
+std::optional<std::string> TryReadTextFile(const std::string& path);
+
+// As TryReadTextFile, the empty string after a failure.
+std::string ReadTextFile(const std::string& path);
+
+// Stores the text as the whole content of the file at the path (the placeholder written
+// as NUL). Reports a failure with the "Error #" message and returns false.
+bool WriteTextFile(const std::string& path, const std::string& text);
+
+}  // namespace mdlCode
