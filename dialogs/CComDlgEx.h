@@ -40,9 +40,12 @@ struct FontDialogArgs {
     std::function<void()> confirmed;
 };
 
+struct FontProperties;
+
 // The reusable common-dialog object: callers write its public fields, call a Show...
 // method and read the results back from the same fields, which keep their values from
 // one use to the next.
+
 class CComDlgEx {
 public:
     explicit CComDlgEx(IPlatform& platform);
@@ -74,12 +77,13 @@ public:
     // The save dialog on the fields, started from FileName as it stands.
     bool ShowFileSaveAsDlg();
 
-    // The path's last component as the platform presents a file name; empty text when
+    // Returns the name: the path's last component as the platform presents it; empty text when
     // the path is empty or the platform refuses it. Never fails.
     std::string fnGetFileTitle(const std::string& sFullPath) const;
 
-    // The path without its last component and the separator before it; empty text for
-    // a bare name or a path the platform refuses. Never fails.
+    // Returns the folder, not the name: the path without its last component and the
+    // separator before it; empty text for a bare name or a path the platform refuses.
+    // Never fails.
     std::string fnGetFileName(const std::string& sFullPath) const;
 
     // True exactly when an ordinary file (not hidden, not system, not a folder) matches
@@ -120,9 +124,13 @@ private:
     bool VBGetOpenFileName(std::string& vFileName, const FileDialogArgs& args = {});
     bool RunFileDialog(bool save, std::string& vFileName, const FileDialogArgs& args);
     FileDialogArgs FieldArgs();
+    // Returns the text up to its first NUL (a dialog's buffer as a string).
     static std::string fnTrimNull(const std::string& s);
     bool PrepareFileName();
     void InitCustColors();
+    // The font dialog's LOGFONT from a font's properties, and the chosen font back.
+    LOGFONTA LogFontOf(const FontProperties& font) const;
+    FontProperties FontPropertiesOf(const LOGFONTA& lf, const CHOOSEFONTA& cf) const;
 
     IPlatform& platform_;
     COLORREF CustColors[16] = {};

@@ -129,19 +129,7 @@ bool CComDlgEx::VBChooseFont(IFontDisp* vFont, const FontDialogArgs& args) {
 
     const ComPtr<IFontDisp> held = ComPtr<IFontDisp>::Share(vFont);
     const FontProperties font = ReadFontProperties(vFont);
-    LOGFONTA lf{};
-    lf.lfHeight = quillet::FontHeightPixels(font.Size, platform_.TwipsPerPixelY());
-    lf.lfWeight = font.Weight;
-    lf.lfItalic = font.Italic ? 255 : 0;
-    lf.lfUnderline = font.Underline ? 255 : 0;
-    lf.lfStrikeOut = font.Strikethrough ? 255 : 0;
-    quillet::ByteArray face{0, std::vector<uint8_t>(kFaceNameBytes, 0)};
-    std::string name = font.Name;
-    StrToBytes(face, name);
-    // A name that fills the field would leave the dialog reading past it: keep the NUL.
-    face.bytes.back() = 0;
-    std::memcpy(lf.lfFaceName, face.bytes.data(), kFaceNameBytes);
-
+    LOGFONTA lf = LogFontOf(font);
     CHOOSEFONTA cf{};
     cf.lStructSize = sizeof cf;
     cf.hwndOwner = WidenHandle<HWND>(args.vOwner != nullptr ? *args.vOwner : 0);
@@ -166,6 +154,28 @@ bool CComDlgEx::VBChooseFont(IFontDisp* vFont, const FontDialogArgs& args) {
     if (args.confirmed) {
         args.confirmed();
     }
+    const FontProperties chosen = FontPropertiesOf(lf, cf);
+    WriteFontProperties(vFont, chosen);
+    return true;
+}
+
+LOGFONTA CComDlgEx::LogFontOf(const FontProperties& font) const {
+    LOGFONTA lf{};
+    lf.lfHeight = quillet::FontHeightPixels(font.Size, platform_.TwipsPerPixelY());
+    lf.lfWeight = font.Weight;
+    lf.lfItalic = font.Italic ? 255 : 0;
+    lf.lfUnderline = font.Underline ? 255 : 0;
+    lf.lfStrikeOut = font.Strikethrough ? 255 : 0;
+    quillet::ByteArray face{0, std::vector<uint8_t>(kFaceNameBytes, 0)};
+    std::string name = font.Name;
+    StrToBytes(face, name);
+    // A name that fills the field would leave the dialog reading past it: keep the NUL.
+    face.bytes.back() = 0;
+    std::memcpy(lf.lfFaceName, face.bytes.data(), kFaceNameBytes);
+    return lf;
+}
+
+FontProperties CComDlgEx::FontPropertiesOf(const LOGFONTA& lf, const CHOOSEFONTA& cf) const {
     FontProperties chosen;
     chosen.Bold = (cf.nFontType & kBoldFontType) != 0;
     chosen.Italic = lf.lfItalic != 0;
@@ -173,10 +183,10 @@ bool CComDlgEx::VBChooseFont(IFontDisp* vFont, const FontDialogArgs& args) {
     chosen.Underline = lf.lfUnderline != 0;
     chosen.Weight = static_cast<int16_t>(lf.lfWeight);
     chosen.Size = cf.iPointSize / 10.0;
+    quillet::ByteArray face{0, std::vector<uint8_t>(kFaceNameBytes, 0)};
     std::memcpy(face.bytes.data(), lf.lfFaceName, kFaceNameBytes);
     chosen.Name = BytesToStr(face);
-    WriteFontProperties(vFont, chosen);
-    return true;
+    return chosen;
 }
 
 void CComDlgEx::StrToBytes(quillet::ByteArray& ab, std::string& s) const {
