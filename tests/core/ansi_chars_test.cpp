@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/text/ansi_chars.h"
-#include "fuzz/search_reference.h"
+#include "tests/core/test_code_pages.h"
 
 using namespace quillet;
 

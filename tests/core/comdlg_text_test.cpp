@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "core/dialogs/comdlg_text.h"
-#include "fuzz/search_reference.h"
+#include "tests/core/test_code_pages.h"
 
 using namespace quillet;
 

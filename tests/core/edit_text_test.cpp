@@ -1,7 +1,7 @@
 // The date stamp of Insert Date/Time and the rows of the register list.
 #include <gtest/gtest.h>
 
-#include "fuzz/search_reference.h"
+#include "tests/core/test_code_pages.h"
 #include "core/text/edit_text.h"
 
 using namespace quillet;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/dialogs/picker_rules.h"
-#include "fuzz/search_reference.h"
+#include "tests/core/test_code_pages.h"
 
 using namespace quillet;
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "fuzz/search_reference.h"
+#include "tests/core/test_code_pages.h"
 #include "core/app/about_text.h"
 #include "core/print/print_layout.h"
 

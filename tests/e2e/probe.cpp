@@ -2,18 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/tools/test_host.h"
+#include "ui/main/frmMain.h"
+
 namespace {
-
-constexpr int kTxtDocId = 1;
-constexpr int kLblColRowId = 3;
-constexpr int kLblSelectionId = 4;
-
-std::string ExeFolder() {
-    char path[MAX_PATH] = {};
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, n);
-    return folder.substr(0, folder.find_last_of('\\'));
-}
 
 struct Search {
     DWORD pid;
@@ -218,13 +210,13 @@ std::string QuilletProcess::Caption() const {
     return TextOf(MainWindow());
 }
 std::string QuilletProcess::DocText() const {
-    return TextOf(GetDlgItem(MainWindow(), kTxtDocId));
+    return TextOf(GetDlgItem(MainWindow(), frmMain::kTxtDocId));
 }
 std::string QuilletProcess::ColRow() const {
-    return TextOf(GetDlgItem(MainWindow(), kLblColRowId));
+    return TextOf(GetDlgItem(MainWindow(), frmMain::kLblColRowId));
 }
 std::string QuilletProcess::Selection() const {
-    return TextOf(GetDlgItem(MainWindow(), kLblSelectionId));
+    return TextOf(GetDlgItem(MainWindow(), frmMain::kLblSelectionId));
 }
 
 void FocusWindow(HWND hwnd) {

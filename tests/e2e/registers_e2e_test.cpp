@@ -1,6 +1,7 @@
 // The register list of the real editor, held up with real X key events.
 #include <gtest/gtest.h>
 
+#include "tests/tools/test_host.h"
 #include "probe.h"
 
 namespace {
@@ -14,7 +15,7 @@ struct HeldChord {
 };
 
 TEST(RegistersE2E, HeldCtrlShiftShowsTheListAndCAndVStoreAndPaste) {
-    if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr) {
+    if (!UnderWine()) {
         GTEST_SKIP() << "types through the X server Wine runs on";
     }
     const std::string path = ScratchFile("registers.txt", "alpha beta\r\ngamma");

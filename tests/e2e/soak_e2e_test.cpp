@@ -11,33 +11,19 @@
 #include <map>
 #include <random>
 
+#include "core/text/text_format.h"
+#include "tests/tools/test_host.h"
+#include "ui/find/frmFind.h"
+#include "ui/main/frmMain.h"
 #include "probe.h"
 
 #include <psapi.h>
 
 namespace {
 
-constexpr int kTxtDocId = 1;
-constexpr int kLstClipboardId = 2;
-constexpr int kTxtFind = 100;
-constexpr int kTxtReplace = 101;
-constexpr int kCmdMode = 108;
-constexpr int kCmdReplace = 109;
-constexpr int kCmdReplaceAll = 110;
-
 int EnvNumber(const char* name, int fallback) {
     const char* value = std::getenv(name);
     return value != nullptr && *value != '\0' ? std::atoi(value) : fallback;
-}
-
-// The text as a save writes it: the placeholder character goes out as a NUL byte.
-std::string AsSaved(std::string text) {
-    for (char& c : text) {
-        if (c == '\x14') {
-            c = '\0';
-        }
-    }
-    return text;
 }
 
 SIZE_T WorkingSet(DWORD pid) {
@@ -57,8 +43,8 @@ public:
     Soak(QuilletProcess& editor, const std::string& path, unsigned seed)
         : editor_(editor), path_(path), random_(seed) {
         main_ = editor.WaitForMainWindow();
-        doc_ = GetDlgItem(main_, kTxtDocId);
-        list_ = GetDlgItem(main_, kLstClipboardId);
+        doc_ = GetDlgItem(main_, frmMain::kTxtDocId);
+        list_ = GetDlgItem(main_, frmMain::kLstClipboardId);
         lastText_ = editor.DocText();
     }
     bool Ready() const { return doc_ != nullptr; }
@@ -136,7 +122,7 @@ public:
             // Clean: what the file holds is what the box shows.
             if (flag) {
                 const std::string bytes = FileBytes(path_);
-                if (bytes != AsSaved(text)) {
+                if (bytes != quillet::FileBytesFromText(text)) {
                     return "a clean caption but the file holds other bytes than the text";
                 }
             }
@@ -201,15 +187,15 @@ private:
         }
         const char* patterns[] = {"a", "alpha", "B", "\x14", "x y", "zz"};
         const std::string pattern = patterns[Pick(6)];
-        SendMessageA(GetDlgItem(find, kTxtFind), WM_SETTEXT, 0,
+        SendMessageA(GetDlgItem(find, frmFind::kTxtFind), WM_SETTEXT, 0,
                      reinterpret_cast<LPARAM>(pattern.c_str()));
         int button = IDOK;
         if (replace) {
-            SendMessageA(GetDlgItem(find, kCmdMode), BM_CLICK, 0, 0);
+            SendMessageA(GetDlgItem(find, frmFind::kCmdMode), BM_CLICK, 0, 0);
             const char* with = Pick(2) ? "" : "Q";
-            SendMessageA(GetDlgItem(find, kTxtReplace), WM_SETTEXT, 0,
+            SendMessageA(GetDlgItem(find, frmFind::kTxtReplace), WM_SETTEXT, 0,
                          reinterpret_cast<LPARAM>(with));
-            button = Pick(2) ? kCmdReplace : kCmdReplaceAll;
+            button = Pick(2) ? frmFind::kCmdReplace : frmFind::kCmdReplaceAll;
         }
         for (int i = 1 + Pick(3); i > 0; --i) {
             SendMessageTimeoutA(GetDlgItem(find, button), BM_CLICK, 0, 0, SMTO_NORMAL, 200,
@@ -238,7 +224,7 @@ private:
 };
 
 TEST(SoakE2E, RandomActionsKeepCaptionFlagAndFileInStep) {
-    if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr) {
+    if (!UnderWine()) {
         GTEST_SKIP() << "holds Ctrl+Shift through the X server Wine runs on";
     }
     const int actions = EnvNumber("QUILLET_SOAK_ACTIONS", 100);

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "ui/main/frmMain.h"
 #include "../e2e/probe.h"
 
 namespace {
 
-constexpr int kTxtDocId = 1;
 constexpr DWORD kStepMs = 15000;
 constexpr const char* kDiffer = "saved bytes differ";
 
@@ -107,7 +107,7 @@ std::string RoundTrip(const std::string& exe, const std::string& copy,
         step(TextOf(main).find(" - Quillet") != std::string::npos && !Marked(main) &&
                  WindowsOf(pi.dwProcessId).box == nullptr,
              "not loaded")) {
-        doc = GetDlgItem(main, kTxtDocId);
+        doc = GetDlgItem(main, frmMain::kTxtDocId);
         loaded = TextOf(doc);
         SetForegroundWindow(main);
         step(WaitStep([&] { return FocusOf(main) == doc; }), "no focus");

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "tests/tools/test_host.h"
 #include "dialogs/CComDlgEx.h"
 #include "platform/win32_platform.h"
 #include "platform/win32_util.h"
@@ -14,13 +15,6 @@
 #include "test_support.h"
 
 namespace {
-
-std::string ExeFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.rfind('\\'));
-}
 
 void SetAttributes(const std::string& path, DWORD attributes) {
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), attributes)) << path;

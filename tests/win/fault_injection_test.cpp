@@ -4,16 +4,13 @@
 // provides the small disk and the vanishing folder.
 #include <gtest/gtest.h>
 
+#include "tests/tools/test_host.h"
 #include "app/mdlCode.h"
 #include "platform/win32_util.h"
 #include "test_support.h"
 #include "ui/main/frmMain.h"
 
 namespace {
-
-bool UnderWine() {
-    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-}
 
 // The host path of a folder (Wine's own mapping).
 std::string HostPath(const std::string& path) {

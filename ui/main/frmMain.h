@@ -2,8 +2,8 @@
 // The main window: the document text box, the status labels, the hidden register list
 // and the menus. Its window procedure hands each message to one named handler; the
 // handlers live in one file per concern (file_commands.cpp, edit_commands.cpp,
-// text_transforms.cpp, print_command.cpp, view_commands.cpp), the registers in their
-// own class.
+// menu_state.cpp, text_transforms.cpp, print_command.cpp, view_commands.cpp), the
+// registers in their own class.
 #include <string>
 
 #include "platform/platform.h"
@@ -21,6 +21,9 @@ public:
     frmMain& operator=(const frmMain&) = delete;
 
     static constexpr const char* kClassName = "QuilletMain";
+
+    // Control ids (the end-to-end tests find the controls by them too).
+    enum ControlId { kTxtDocId = 1, kLstClipboardId, kLblColRowId, kLblSelectionId };
 
     HWND hWnd() const { return hwnd_; }
     HWND txtDoc() const { return txtDoc_; }

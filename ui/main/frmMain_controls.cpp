@@ -7,15 +7,6 @@
 
 using namespace quillet;
 
-namespace {
-
-constexpr int kTxtDocId = 1;
-constexpr int kLstClipboardId = 2;
-constexpr int kLblColRowId = 3;
-constexpr int kLblSelectionId = 4;
-
-}  // namespace
-
 void frmMain::CreateMenus() {
     UniqueMenu bar(CreateMenu());
     HMENU current = nullptr;
