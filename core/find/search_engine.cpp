@@ -6,8 +6,8 @@ namespace quillet {
 
 namespace {
 
-TextPos Size(std::string_view text) {
-    return static_cast<TextPos>(text.size());
+TextOffset Size(std::string_view text) {
+    return static_cast<TextOffset>(text.size());
 }
 
 // Whether the pattern lies at `at` (a character boundary), whole characters matching
@@ -105,7 +105,7 @@ bool TextEquals(std::string_view a, std::string_view b, CompareMode mode,
     return MatchesAt(a, 0, b, mode, codePage);
 }
 
-bool SearchEngine::Load(TextPos selStart, TextPos selLength) {
+bool SearchEngine::Load(TextOffset selStart, TextOffset selLength) {
     compare_ = CompareMode::IgnoreCase;
     const bool selection = selLength != 0;
     regionStart_ = selection ? selStart : 1;
@@ -137,7 +137,7 @@ SearchStep SearchEngine::SearchNext(std::string_view doc, std::string_view patte
     return {SearchStep::RegionSearched, 0, 0, {}};
 }
 
-SearchStep SearchEngine::Replace(std::string_view doc, TextPos selStart, TextPos selLength,
+SearchStep SearchEngine::Replace(std::string_view doc, TextOffset selStart, TextOffset selLength,
                                  std::string_view pattern, std::string_view replacement,
                                  bool selectionScope) {
     const bool inText = selStart >= 0 && selLength >= 0 && selStart <= Size(doc) - selLength;
@@ -198,7 +198,7 @@ std::optional<TextEdit> SearchEngine::ReplaceAll(std::string_view doc, std::stri
     return TextEdit{first, copied - first, std::move(out)};
 }
 
-void SearchEngine::MoveRegion(TextPos offset, TextPos removed, TextPos inserted) {
+void SearchEngine::MoveRegion(TextOffset offset, TextOffset removed, TextOffset inserted) {
     if (offset > regionEnd_ || (offset == regionEnd_ && removed > 0)) {
         return;  // after the region; only an insertion at its very end joins it
     }

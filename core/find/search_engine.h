@@ -11,10 +11,13 @@
 
 namespace quillet {
 
-// Positions are 1-based byte positions (offset + 1) of the ANSI text; 32-bit, so a
-// document at the load limit (65,536 bytes) is covered whole. Matches start and end on
-// character boundaries of the code page.
+// Places in the ANSI text, in bytes; 32-bit, so a document at the load limit (65,536
+// bytes) is covered whole. Matches start and end on character boundaries of the code
+// page. Two names, one base each:
+// - a TextPos is 1-based (offset + 1), as the search functions count; 0 means none;
+// - a TextOffset is 0-based, as the text box counts; byte counts are TextOffsets too.
 using TextPos = std::int32_t;
+using TextOffset = std::int32_t;
 
 enum class CompareMode : std::int16_t { Exact = 0, IgnoreCase = 1 };
 
@@ -27,19 +30,18 @@ TextPos FindText(TextPos start, std::string_view text, std::string_view pattern,
 
 bool TextEquals(std::string_view a, std::string_view b, CompareMode mode, const CodePage& codePage);
 
-// A change of the document: `removed` characters at the 0-based `offset` give way to
-// `inserted`.
+// A change of the document: `removed` bytes at `offset` give way to `inserted`.
 struct TextEdit {
-    TextPos offset = 0;
-    TextPos removed = 0;
+    TextOffset offset = 0;
+    TextOffset removed = 0;
     std::string inserted;
 };
 
 // What one step asks of the text box.
 struct SearchStep {
     enum Kind { Select, RegionSearched, Replace } kind;
-    TextPos offset = 0;  // Select: the match, 0-based
-    TextPos length = 0;
+    TextOffset offset = 0;  // Select: the match
+    TextOffset length = 0;
     TextEdit edit;  // Replace: the selection and its replacement
 };
 
@@ -51,33 +53,35 @@ public:
 
     // Captures the text box's selection as the region. True when there was one, that
     // is when the Selection scope is offered (and chosen).
-    bool Load(TextPos selStart, TextPos selLength);
+    bool Load(TextOffset selStart, TextOffset selLength);
     void ChooseScope(bool selection);
     void SetMatchCase(bool matchCase);
 
     SearchStep SearchNext(std::string_view doc, std::string_view pattern, bool selectionScope);
     // Replaces the selection when it is a match (and, in the Selection scope, one the
     // search could have found); otherwise searches.
-    SearchStep Replace(std::string_view doc, TextPos selStart, TextPos selLength,
+    SearchStep Replace(std::string_view doc, TextOffset selStart, TextOffset selLength,
                        std::string_view pattern, std::string_view replacement, bool selectionScope);
     // One splice from the first replaced match to the last, or nothing when nothing
     // matched. Inserted text is never searched again.
     std::optional<TextEdit> ReplaceAll(std::string_view doc, std::string_view pattern,
                                        std::string_view replacement, bool selectionScope);
 
-    TextPos RegionStart() const { return regionStart_; }
-    TextPos RegionEnd() const { return regionEnd_; }
+    // The region captured at load: from its start to its end offset.
+    TextOffset RegionStart() const { return regionStart_; }
+    TextOffset RegionEnd() const { return regionEnd_; }
+    // Where the next search begins.
     TextPos SearchPos() const { return searchPos_; }
     CompareMode Compare() const { return compare_; }
 
 private:
     // Keeps the region on the text it was captured on across an edit of the document.
-    void MoveRegion(TextPos offset, TextPos removed, TextPos inserted);
+    void MoveRegion(TextOffset offset, TextOffset removed, TextOffset inserted);
 
     const CodePage* codePage_;
     CompareMode compare_ = CompareMode::IgnoreCase;
-    TextPos regionStart_ = 1;
-    TextPos regionEnd_ = 1;
+    TextOffset regionStart_ = 1;
+    TextOffset regionEnd_ = 1;
     TextPos searchPos_ = 1;
 };
 

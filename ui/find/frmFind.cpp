@@ -210,8 +210,8 @@ void frmFind::Form_Load() {
     SetOuterHeight(kShortHeight);
     replaceMode_ = false;
     const Selection sel = document_.SelectedBytes();
-    const bool selection =
-        engine_.Load(static_cast<TextPos>(sel.start), static_cast<TextPos>(sel.end - sel.start));
+    const bool selection = engine_.Load(static_cast<TextOffset>(sel.start),
+                                        static_cast<TextOffset>(sel.end - sel.start));
     EnableWindow(Item(kOptScope1), selection);
     if (selection) {
         CheckRadioButton(hwnd_, kOptScope0, kOptScope1, kOptScope1);
@@ -270,9 +270,9 @@ void frmFind::SearchNext() {
 void frmFind::cmdReplace_Click() {
     const std::string doc = document_.Text();
     const Selection sel = document_.SelectedBytes();
-    ShowStep(engine_.Replace(doc, static_cast<TextPos>(sel.start),
-                             static_cast<TextPos>(sel.end - sel.start), WindowText(Item(kTxtFind)),
-                             WindowText(Item(kTxtReplace)), SelectionScope()));
+    ShowStep(engine_.Replace(
+        doc, static_cast<TextOffset>(sel.start), static_cast<TextOffset>(sel.end - sel.start),
+        WindowText(Item(kTxtFind)), WindowText(Item(kTxtReplace)), SelectionScope()));
 }
 
 void frmFind::cmdReplaceAll_Click() {
