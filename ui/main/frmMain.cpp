@@ -289,7 +289,8 @@ void frmMain::Form_Resize() {
     }
     RECT client{};
     GetClientRect(hwnd_, &client);
-    const ResizeLayout layout = LayoutForClient(client.right * tppx_, client.bottom * tppy_, tppy_);
+    const ResizeLayout layout = LayoutForClient(client.right * tppx_, client.bottom * tppy_, tppy_,
+                                                lblColRowRect_, lblSelectionRect_);
     const auto px = [](std::optional<double> twips, double tpp) {
         return twips ? std::optional<int>(TwipsToPixels(*twips, tpp)) : std::nullopt;
     };
@@ -297,7 +298,7 @@ void frmMain::Form_Resize() {
               px(layout.txtDocHeight, tppy_));
     SetBounds(lblColRow_, std::nullopt, px(layout.lblColRowTop, tppy_), std::nullopt, std::nullopt);
     SetBounds(lblSelection_, px(layout.lblSelectionLeft, tppx_), px(layout.lblSelectionTop, tppy_),
-              std::nullopt, std::nullopt);
+              px(layout.lblSelectionWidth, tppx_), std::nullopt);
 }
 
 void frmMain::Form_Deactivate() {

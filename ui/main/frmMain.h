@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "platform/win32_util.h"
 #include "ui/find/find_target.h"
+#include "ui/main/layout.h"
 #include "ui/main/registers.h"
 #include "ui/main/screen_fonts.h"
 #include "ui/text_box.h"
@@ -131,6 +132,9 @@ private:
     ScreenFonts fonts_;  // the View menu's ASCII and ANSI faces
     double tppx_ = 15.0;
     double tppy_ = 15.0;
+    // The status labels' sizes: the design's, or what their widest texts need.
+    quillet::TwipsRect lblColRowRect_ = quillet::kLblColRowDesign;
+    quillet::TwipsRect lblSelectionRect_ = quillet::kLblSelectionDesign;
     bool settingText_ = false;
 };
 
