@@ -1,9 +1,9 @@
 // The program's entry point: start-up, then the message loop until the main window closes.
 #include <windows.h>
 
-#include "core/app/command_line.h"
 #include "app/mdlCode.h"
 #include "app/startup_marks.h"
+#include "core/app/command_line.h"
 #include "platform/win32_platform.h"
 #include "ui/main/frmMain.h"
 

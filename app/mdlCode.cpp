@@ -3,9 +3,9 @@
 #include <functional>
 #include <memory>
 
-#include "core/app/command_line.h"
 #include "app/startup_marks.h"
 #include "app/text_file.h"
+#include "core/app/command_line.h"
 #include "dialogs/CComDlgEx.h"
 #include "platform/code_page.h"
 #include "platform/win32_util.h"

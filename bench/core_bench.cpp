@@ -5,8 +5,8 @@
 
 #include "core/app/caption.h"
 #include "core/app/status_text.h"
-#include "core/text/text_format.h"
 #include "core/dialogs/comdlg_text.h"
+#include "core/text/text_format.h"
 
 namespace {
 

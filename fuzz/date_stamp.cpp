@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "fuzz/fuzz_input.h"
 #include "core/text/edit_text.h"
+#include "fuzz/fuzz_input.h"
 
 using namespace quillet;
 using namespace quillet::fuzz;

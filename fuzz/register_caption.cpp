@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "core/text/edit_text.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/search_reference.h"
-#include "core/text/edit_text.h"
 
 using namespace quillet;
 using namespace quillet::fuzz;

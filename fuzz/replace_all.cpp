@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include "core/find/search_engine.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/search_reference.h"
-#include "core/find/search_engine.h"
 
 using namespace quillet;
 using namespace quillet::fuzz;

@@ -1,5 +1,6 @@
 #include "platform/win32_util.h"
 
+#include <algorithm>
 #include <vector>
 
 RunTimeError::RunTimeError(unsigned long number, const std::string& description)
@@ -35,6 +36,59 @@ ScreenResolution ScreenPixelsPerInch() {
         ~ScreenDc() { ReleaseDC(nullptr, dc); }
     } screen;
     return {GetDeviceCaps(screen.dc, LOGPIXELSX), GetDeviceCaps(screen.dc, LOGPIXELSY)};
+}
+
+SIZE TextSizeIn(HWND window, const std::string& text, bool prefixes) {
+    struct WindowDc {
+        HWND window;
+        HDC dc = GetDC(window);
+        ~WindowDc() { ReleaseDC(window, dc); }
+    } dc{window};
+    const auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0));
+    const SelectGuard selected(dc.dc, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc.dc, &metrics);
+    RECT r{0, 0, 0, 0};
+    if (!text.empty()) {
+        DrawTextA(dc.dc, text.c_str(), static_cast<int>(text.size()), &r,
+                  DT_CALCRECT | DT_SINGLELINE | DT_LEFT | (prefixes ? 0 : DT_NOPREFIX));
+    }
+    return {r.right - r.left, metrics.tmHeight};
+}
+
+SIZE CaptionNeeds(HWND control) {
+    char cls[16] = {};
+    GetClassNameA(control, cls, sizeof cls);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE));
+    const SIZE text = TextSizeIn(control, WindowText(control));
+    const int dpi = ScreenPixelsPerInch().x;
+    const int edgeX = GetSystemMetrics(SM_CXEDGE);
+    const int edgeY = GetSystemMetrics(SM_CYEDGE);
+    if (lstrcmpiA(cls, "EDIT") == 0) {
+        return {0, text.cy + 2 * edgeY + 2};  // the sunken edge and a pixel either side
+    }
+    if (lstrcmpiA(cls, "BUTTON") != 0) {
+        return text;  // a static draws its text from its very edge
+    }
+    const SIZE zero = TextSizeIn(control, "0");
+    switch (style & BS_TYPEMASK) {
+        case BS_CHECKBOX:
+        case BS_AUTOCHECKBOX:
+        case BS_RADIOBUTTON:
+        case BS_AUTORADIOBUTTON:
+        case BS_3STATE:
+        case BS_AUTO3STATE: {
+            // The box, and half a digit between it and the text.
+            const int box = std::max(GetSystemMetrics(SM_CXMENUCHECK), MulDiv(13, dpi, 96));
+            return {box + zero.cx / 2 + text.cx + 1, std::max<LONG>(box, text.cy) + 2};
+        }
+        case BS_GROUPBOX:
+            // The caption sits in the frame's line, a digit or so in from each corner.
+            return {text.cx + 4 * zero.cx, text.cy};
+        default:
+            // The raised edge, the focus rectangle and a pixel inside it, each side.
+            return {text.cx + 2 * (edgeX + 2), text.cy + 2 * (edgeY + 2)};
+    }
 }
 
 std::string WindowText(HWND hwnd) {

@@ -89,6 +89,16 @@ struct ScreenResolution {
 };
 ScreenResolution ScreenPixelsPerInch();
 
+// The size one line of text takes in a window's own font (WM_GETFONT), & prefixes
+// drawn as underlines unless `prefixes` is false; the height is the font's line height
+// (tmHeight).
+SIZE TextSizeIn(HWND window, const std::string& text, bool prefixes = true);
+
+// What a static, button, check box, option button, group box or single-line edit box
+// needs to hold its text in its own font at the screen's resolution: the text's size
+// plus the control's own margins (the box beside a check box's text, a button's edges).
+SIZE CaptionNeeds(HWND control);
+
 // A global memory block locked for as long as this object lives.
 class GlobalLockGuard {
 public:

@@ -46,6 +46,14 @@ quillet_start_wine() {
             /d 1024x768 /f </dev/null >/dev/null 2>&1
         wineserver -w
     fi
+    # Debian's Wine doesn't read its own font folder, so without a copy in the prefix
+    # "MS Shell Dlg" falls back to whatever fontconfig offers; with it, to Tahoma, as on
+    # a usual Wine install.
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ -d /usr/share/wine/fonts ] && [ ! -f "$fonts/tahoma.ttf" ]; then
+        mkdir -p "$fonts"
+        cp /usr/share/wine/fonts/* "$fonts/"
+    fi
     # A server left from another session would keep its desktop on another display.
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w

@@ -16,6 +16,9 @@ packages=(
 )
 # The dialog object's type library: widl, and the IDL files it imports (with Wine's stdole2.tlb).
 packages+=(mingw-w64-tools libwine-dev)
+# Wine's own UI faces (Tahoma behind "MS Shell Dlg"; scripts/env.sh copies them into the
+# prefix) and a Japanese face, so dialogs are measured in the faces users see.
+packages+=(fonts-wine fonts-ipafont-gothic)
 # The fault-injection tests' host helper.
 packages+=(python3)
 

@@ -1,8 +1,8 @@
 // The date stamp of Insert Date/Time and the rows of the register list.
 #include <gtest/gtest.h>
 
-#include "tests/core/test_code_pages.h"
 #include "core/text/edit_text.h"
+#include "tests/core/test_code_pages.h"
 
 using namespace quillet;
 

@@ -1,6 +1,8 @@
 // Window layout arithmetic in twips.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/layout/layout.h"
 
 using namespace quillet;
@@ -42,4 +44,39 @@ TEST(Layout, WindowOpensAtThreeQuartersOfTheScreen) {
     EXPECT_EQ(ThreeQuartersOf(800), 600);
     EXPECT_EQ(ThreeQuartersOf(600), 450);
     EXPECT_EQ(ThreeQuartersOf(1366), 1025);
+}
+
+TEST(Layout, ControlsGrowOnlyWhereTheirTextsNeedIt) {
+    // Wider to the right, taller about the middle; a need within the design keeps it.
+    const PixelRect label{12, 16, 64, 13};
+    const struct {
+        int width, height;
+        PixelRect grown;
+    } rows[] = {{50, 10, {12, 16, 64, 13}}, {76, 13, {12, 16, 76, 13}}, {64, 21, {12, 12, 64, 21}}};
+    for (const auto& row : rows) {
+        const PixelRect r = GrownToFit(label, row.width, row.height);
+        EXPECT_EQ(std::make_tuple(r.left, r.top, r.width, r.height),
+                  std::make_tuple(row.grown.left, row.grown.top, row.grown.width, row.grown.height))
+            << row.width << " x " << row.height;
+    }
+    // A column takes its widest member; what stands right of it moves by the growth
+    // over the widest design width, not over each member's own.
+    EXPECT_EQ(FitColumn({{69, 50}, {64, 78}}).width, 78);
+    EXPECT_EQ(FitColumn({{69, 50}, {64, 78}}).growth, 9);
+    EXPECT_EQ(FitColumn({{69, 50}, {64, 60}}).growth, 0);
+}
+
+TEST(Layout, TheLineColumnLabelComesFirstInANarrowWindow) {
+    // A line/column label grown to 1890 twips: the selection label follows it and takes
+    // only the room left, none once the window is narrower than the first label.
+    const TwipsRect colRow{0, 4584, 1890, 216};
+    const TwipsRect selection{1890, 4584, 1200, 216};
+    const struct {
+        double clientWidth, selectionWidth;
+    } rows[] = {{9000, 1200}, {3090, 1200}, {2500, 610}, {1500, 0}};
+    for (const auto& row : rows) {
+        const ResizeLayout layout = LayoutForClient(row.clientWidth, 6000, 15.0, colRow, selection);
+        EXPECT_EQ(layout.lblSelectionLeft, 1890);
+        EXPECT_EQ(layout.lblSelectionWidth, row.selectionWidth) << row.clientWidth;
+    }
 }

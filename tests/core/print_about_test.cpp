@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "tests/core/test_code_pages.h"
 #include "core/app/about_text.h"
 #include "core/print/print_layout.h"
+#include "tests/core/test_code_pages.h"
 
 using namespace quillet;
 using Pages = std::vector<std::vector<std::string>>;

@@ -5,8 +5,8 @@
 #include <random>
 #include <string>
 
-#include "fuzz/search_reference.h"
 #include "core/find/search_engine.h"
+#include "fuzz/search_reference.h"
 
 using namespace quillet;
 

@@ -2,8 +2,8 @@
 // in its real dialogs and message boxes.
 #include <gtest/gtest.h>
 
-#include "tests/tools/test_host.h"
 #include "probe.h"
+#include "tests/tools/test_host.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The register list of the real editor, held up with real X key events.
 #include <gtest/gtest.h>
 
-#include "tests/tools/test_host.h"
 #include "probe.h"
+#include "tests/tools/test_host.h"
 
 namespace {
 

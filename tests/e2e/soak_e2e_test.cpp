@@ -12,10 +12,10 @@
 #include <random>
 
 #include "core/text/text_format.h"
+#include "probe.h"
 #include "tests/tools/test_host.h"
 #include "ui/find/frmFind.h"
 #include "ui/main/frmMain.h"
-#include "probe.h"
 
 #include <psapi.h>
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/main/frmMain.h"
 #include "../e2e/probe.h"
+#include "ui/main/frmMain.h"
 
 namespace {
 

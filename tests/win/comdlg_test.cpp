@@ -7,12 +7,12 @@
 #include <stdexcept>
 #include <thread>
 
-#include "tests/tools/test_host.h"
+#include "dialog_closer.h"
 #include "dialogs/CComDlgEx.h"
 #include "platform/win32_platform.h"
 #include "platform/win32_util.h"
-#include "dialog_closer.h"
 #include "test_support.h"
+#include "tests/tools/test_host.h"
 
 namespace {
 

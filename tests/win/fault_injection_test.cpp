@@ -4,10 +4,10 @@
 // provides the small disk and the vanishing folder.
 #include <gtest/gtest.h>
 
-#include "tests/tools/test_host.h"
 #include "app/mdlCode.h"
 #include "platform/win32_util.h"
 #include "test_support.h"
+#include "tests/tools/test_host.h"
 #include "ui/main/frmMain.h"
 
 namespace {

@@ -6,9 +6,11 @@
 #include <functional>
 
 #include "app/mdlCode.h"
+#include "platform/code_page.h"
 #include "test_support.h"
 #include "ui/find/frmFind.h"
 #include "ui/main/frmMain.h"
+#include "ui/main/status_line.h"
 
 namespace {
 
@@ -92,26 +94,96 @@ TEST_F(FindDialogTest, LoadTakesScopeAndRegionFromTheSelection) {
     EXPECT_EQ(find.engine().SearchPos(), 11);
 }
 
-// Run again at 96, 144 and 192 pixels per inch, each in a prefix of its own
-// (scripts/dpi-test.sh): in each mode every control that mode offers lies inside the
-// client area, and the lower part shows only when replacing.
-TEST_F(FindDialogTest, ModesFitTheirControlsAtTheScreensDpi) {
+// Whether a visible static, button or list row holds its text in the control's own font
+// (WM_GETFONT): the text's extent, plus the least room the control's drawing leaves
+// beside it, within the client area.
+testing::AssertionResult HoldsItsText(HWND control) {
+    char cls[16] = {};
+    GetClassNameA(control, cls, sizeof cls);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE));
+    const int dpi = ScreenPixelsPerInch().x;
+    RECT client{};
+    GetClientRect(control, &client);
+    struct ControlDc {
+        HWND control;
+        HDC dc = GetDC(control);
+        ~ControlDc() { ReleaseDC(control, dc); }
+    } own{control};
+    const HDC dc = own.dc;
+    const SelectGuard font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    const auto extent = [&](const std::string& text, UINT flags) {
+        RECT r{};
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r,
+                  DT_CALCRECT | DT_SINGLELINE | flags);
+        return r.right;
+    };
+    std::vector<std::pair<std::string, int>> texts;  // with the room beside each
+    int height = tm.tmHeight;
+    const bool list = lstrcmpiA(cls, "LISTBOX") == 0;
+    if (list) {
+        for (int i = 0; i < SendMessageA(control, LB_GETCOUNT, 0, 0); ++i) {
+            std::string row(static_cast<size_t>(SendMessageA(control, LB_GETTEXTLEN, i, 0)), '\0');
+            SendMessageA(control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()));
+            texts.emplace_back(row, extent(row, DT_NOPREFIX) + 1);
+        }
+        client.bottom = static_cast<LONG>(SendMessageA(control, LB_GETITEMHEIGHT, 0, 0));
+    } else {
+        const std::string text = WindowText(control);
+        int margin = 0;
+        const DWORD type = style & BS_TYPEMASK;
+        if (lstrcmpiA(cls, "BUTTON") == 0 && type != BS_GROUPBOX) {
+            const bool box = type == BS_AUTOCHECKBOX || type == BS_AUTORADIOBUTTON;
+            margin = box ? MulDiv(12, dpi, 96) + 1 : 2 * GetSystemMetrics(SM_CXEDGE);
+            height += box ? 0 : 2 * GetSystemMetrics(SM_CYEDGE);
+        }
+        texts.emplace_back(text, extent(text, 0) + margin);
+    }
+    for (const auto& [text, width] : texts) {
+        if (width > client.right || height > client.bottom) {
+            return testing::AssertionFailure()
+                   << cls << " \"" << text << "\" needs " << width << " x " << height << ", has "
+                   << client.right << " x " << client.bottom;
+        }
+    }
+    return testing::AssertionSuccess();
+}
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> children;
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM all) {
+            reinterpret_cast<std::vector<HWND>*>(all)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+// Run again at 96, 144 and 192 pixels per inch, under code pages 1252 and 932, each
+// resolution in a prefix of its own (scripts/dpi-test.sh). In every scene each visible
+// static, button and list row holds its text; the main window's labels hold five-digit
+// numbers; in each mode the Find/Replace dialog's controls lie inside it, and the lower
+// part shows only when replacing; the register list holds a caption of 15 wide
+// characters and the ellipsis.
+TEST_F(FindDialogTest, EveryCaptionFitsAtTheScreensDpi) {
     const int dpi = ScreenPixelsPerInch().y;
     if (const char* expected = std::getenv("QUILLET_EXPECT_DPI")) {
         ASSERT_EQ(dpi, std::atoi(expected)) << "the prefix's LogPixels did not take";
     }
+    if (const char* expected = std::getenv("QUILLET_EXPECT_CODEPAGE")) {
+        ASSERT_EQ(GetACP(), static_cast<UINT>(std::atoi(expected))) << "the locale did not take";
+    }
     struct {
         int dpi, searching, replacing;
     } const outer[] = {{96, 155, 240}, {120, 194, 300}, {144, 233, 360}, {192, 310, 480}};
-    form().SetText("text");
-    frmFind find(form(), ui);
-    find.ShowModeless();
-    const HWND d = find.hWnd();
-    const auto fits = [d](HWND child) {
+    const auto within = [](HWND parent, HWND child) {
         RECT client{}, r{};
-        GetClientRect(d, &client);
+        GetClientRect(parent, &client);
         GetWindowRect(child, &r);
-        MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&r), 2);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
         return r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom;
     };
     const auto lower = [](HWND child) {
@@ -119,36 +191,124 @@ TEST_F(FindDialogTest, ModesFitTheirControlsAtTheScreensDpi) {
         return id == frmFind::kLblReplace || id == frmFind::kTxtReplace ||
                id == frmFind::kCmdReplace || id == frmFind::kCmdReplaceAll;
     };
-    for (const bool replacing : {false, true, false}) {
-        SCOPED_TRACE(replacing ? "replacing" : "searching");
-        if (replacing != find.ReplaceMode()) {
-            Click(d, frmFind::kCmdMode);
-        }
-        for (const auto& row : outer) {
-            if (row.dpi == dpi) {
-                EXPECT_EQ(Height(d), replacing ? row.replacing : row.searching);
+    const auto visibleHoldTheirTexts = [](HWND parent) {
+        for (const HWND child : Children(parent)) {
+            char cls[16] = {};
+            GetClassNameA(child, cls, sizeof cls);
+            if (IsWindowVisible(child) && lstrcmpiA(cls, "EDIT") != 0) {
+                EXPECT_TRUE(HoldsItsText(child));
             }
         }
-        EXPECT_EQ(Text(d, frmFind::kCmdMode), replacing ? "Replace <<" : "Replace >>");
-        for (int id : {frmFind::kTxtReplace, frmFind::kCmdReplace, frmFind::kCmdReplaceAll}) {
-            EXPECT_EQ(Enabled(d, id), replacing) << id;
-        }
-        std::vector<HWND> children;
-        EnumChildWindows(
-            d,
-            [](HWND child, LPARAM all) {
-                reinterpret_cast<std::vector<HWND>*>(all)->push_back(child);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&children));
-        EXPECT_EQ(children.size(), 13u);
-        for (const HWND child : children) {
-            if (replacing || !lower(child)) {
-                EXPECT_TRUE(fits(child)) << WindowText(child) << " at " << dpi;
-            }
-        }
-        EXPECT_EQ(fits(GetDlgItem(d, frmFind::kCmdReplaceAll)), replacing);
+    };
+
+    // The main window: line 10001, column 30001, 10,000 characters selected.
+    std::string text;
+    for (int i = 0; i < 10000; ++i) {
+        text += "\r\n";
     }
+    form().SetText(text + std::string(40000, 'x'));
+    Select(50000, 60000);
+    mdlCode::UpdateStatus(form());
+    ASSERT_EQ(WindowText(form().lblColRow()), " Ln 10001, Col 30001 ");
+    ASSERT_EQ(WindowText(form().lblSelection()), "Sel: 10000");
+    const auto labelRect = [&](HWND label) {
+        RECT r{};
+        GetWindowRect(label, &r);
+        MapWindowPoints(nullptr, form().hWnd(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    visibleHoldTheirTexts(form().hWnd());
+    EXPECT_TRUE(within(form().hWnd(), form().lblColRow()));
+    EXPECT_TRUE(within(form().hWnd(), form().lblSelection()));
+    EXPECT_EQ(labelRect(form().lblSelection()).left, labelRect(form().lblColRow()).right);
+    {
+        SCOPED_TRACE("the window at its smallest");
+        RECT was{};
+        GetWindowRect(form().hWnd(), &was);
+        SetWindowPos(form().hWnd(), nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER);
+        RECT client{};
+        GetClientRect(form().hWnd(), &client);
+        EXPECT_TRUE(HoldsItsText(form().lblColRow()));
+        EXPECT_EQ(labelRect(form().lblColRow()).left, 0);
+        EXPECT_EQ(labelRect(form().lblSelection()).left, labelRect(form().lblColRow()).right);
+        if (labelRect(form().lblColRow()).right <= client.right) {
+            EXPECT_LE(labelRect(form().lblSelection()).right, client.right);
+        } else {
+            EXPECT_EQ(labelRect(form().lblSelection()).right, labelRect(form().lblColRow()).right)
+                << "the line/column label comes first";
+        }
+        SetWindowPos(form().hWnd(), nullptr, 0, 0, was.right - was.left, was.bottom - was.top,
+                     SWP_NOMOVE | SWP_NOZORDER);
+    }
+
+    // The Find/Replace dialog, searching, replacing and searching again.
+    {
+        frmFind find(form(), ui);
+        find.ShowModeless();
+        const HWND d = find.hWnd();
+        for (const bool replacing : {false, true, false}) {
+            SCOPED_TRACE(replacing ? "replacing" : "searching");
+            if (replacing != find.ReplaceMode()) {
+                Click(d, frmFind::kCmdMode);
+            }
+            for (const auto& row : outer) {
+                if (row.dpi == dpi) {
+                    EXPECT_EQ(Height(d), replacing ? row.replacing : row.searching);
+                }
+            }
+            EXPECT_EQ(Text(d, frmFind::kCmdMode), replacing ? "Replace <<" : "Replace >>");
+            for (int id : {frmFind::kTxtReplace, frmFind::kCmdReplace, frmFind::kCmdReplaceAll}) {
+                EXPECT_EQ(Enabled(d, id), replacing) << id;
+            }
+            const std::vector<HWND> children = Children(d);
+            EXPECT_EQ(children.size(), 13u);
+            for (const HWND child : children) {
+                if (replacing || !lower(child)) {
+                    EXPECT_TRUE(within(d, child)) << WindowText(child) << " at " << dpi;
+                }
+            }
+            EXPECT_EQ(within(d, GetDlgItem(d, frmFind::kCmdReplaceAll)), replacing);
+            visibleHoldTheirTexts(d);
+            // The boxes start after the label column.
+            RECT label{}, box{};
+            GetWindowRect(GetDlgItem(d, frmFind::kLblReplace), &label);
+            GetWindowRect(GetDlgItem(d, frmFind::kTxtReplace), &box);
+            EXPECT_LT(label.right, box.left);
+        }
+    }
+
+    // The register list: register 0 holds 16 wide characters, shown as 15 and "…".
+    const std::string wide = AnsiIsDoubleByte() ? AnsiFromWide(L"\xFF37", 1) : "W";
+    std::string sixteen;
+    for (int i = 0; i < 16; ++i) {
+        sixteen += wide;
+    }
+    form().SetText(sixteen);
+    Select(0, -1);
+    const auto chord = [&] {
+        SetShiftState(3);
+        SendMessageA(box(), WM_KEYDOWN, VK_SHIFT, 1);
+        for (const DWORD start = GetTickCount();
+             form().tmrClipboard().Enabled() && GetTickCount() - start < 5000;) {
+            PumpMessages();
+            Sleep(20);
+        }
+        PumpMessages();
+    };
+    chord();
+    SendMessageA(form().lstClipboard(), WM_KEYUP, 'C', 0xC0000001);  // store in row 0
+    ASSERT_EQ(form().registers().Register(0), sixteen);
+    chord();
+    ASSERT_TRUE(IsWindowVisible(form().lstClipboard()));
+    char row[64] = {};
+    SendMessageA(form().lstClipboard(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(row));
+    EXPECT_EQ(row, sixteen.substr(0, 15 * wide.size()) + AnsiEllipsis());
+    EXPECT_TRUE(HoldsItsText(form().lstClipboard()));
+    RECT list{};
+    GetWindowRect(form().lstClipboard(), &list);
+    EXPECT_GE(list.right - list.left, MulDiv(1692, dpi, 1440)) << "never narrower than the design";
+    SetShiftState(0);
+    SendMessageA(form().lstClipboard(), WM_KEYUP, VK_CONTROL, 0xC0000001);
 }
 
 TEST_F(FindDialogTest, ReopeningTheModalDialogForgetsEverything) {

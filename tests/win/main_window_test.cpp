@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "app/mdlCode.h"
+#include "core/layout/layout.h"
 #include "test_support.h"
 #include "ui/main/frmMain.h"
-#include "core/layout/layout.h"
 #include "ui/main/menu_def.h"
 
 using namespace quillet;

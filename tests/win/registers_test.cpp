@@ -23,20 +23,12 @@ std::vector<std::string> Split(const std::string& joined) {
 class RegistersTest : public ProcessTest {
 protected:
     void TearDown() override {
-        SetShift(0);
+        SetShiftState(0);
         ProcessTest::TearDown();
     }
     frmMain& form() { return mdlCode::MainForm(); }
     HWND box() { return form().txtDoc(); }
     HWND list() { return form().lstClipboard(); }
-    static void SetShift(int shift) {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[VK_SHIFT] = (shift & 1) ? 0x80 : 0;
-        keys[VK_CONTROL] = (shift & 2) ? 0x80 : 0;
-        keys[VK_MENU] = (shift & 4) ? 0x80 : 0;
-        SetKeyboardState(keys);
-    }
     void Run(char step) {
         // Key steps: where, which key, the shift state it sees, down and/or up.
         struct KeyStep {
@@ -64,7 +56,7 @@ protected:
         };
         for (const KeyStep& k : kKeys) {
             if (k.token == step) {
-                SetShift(k.shift);
+                SetShiftState(k.shift);
                 const HWND to = k.inList ? list() : box();
                 if (k.down) {
                     SendMessageA(to, WM_KEYDOWN, k.vk, 1);

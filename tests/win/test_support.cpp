@@ -83,6 +83,15 @@ void PumpMessages() {
     }
 }
 
+void SetShiftState(int shift) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = (shift & 1) ? 0x80 : 0;
+    keys[VK_CONTROL] = (shift & 2) ? 0x80 : 0;
+    keys[VK_MENU] = (shift & 4) ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
 void ProcessTest::SetUp() {
     char current[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, current);

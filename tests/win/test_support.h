@@ -31,6 +31,9 @@ bool FileExists(const std::string& path);
 // window included, which is dropped).
 void PumpMessages();
 
+// Sets the shift state that key events see: 1 Shift, 2 Ctrl, 4 Alt.
+void SetShiftState(int shift);
+
 // Each test starts as a fresh process: the fake platform installed, no main window,
 // no dialog object, a clean document state, and the current folder put back after.
 class ProcessTest : public testing::Test {

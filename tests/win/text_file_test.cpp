@@ -6,8 +6,8 @@
 #include <cctype>
 #include <vector>
 
-#include "app/text_file.h"
 #include "app/mdlCode.h"
+#include "app/text_file.h"
 #include "platform/win32_util.h"
 #include "test_support.h"
 

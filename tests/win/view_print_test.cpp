@@ -5,10 +5,10 @@
 
 #include <vector>
 
-#include "app/text_file.h"
 #include "app/mdlCode.h"
-#include "test_support.h"
+#include "app/text_file.h"
 #include "core/app/about_text.h"
+#include "test_support.h"
 #include "ui/main/frmMain.h"
 #include "ui/main/menu_def.h"
 #include "ui/main/print_job.h"

@@ -1,12 +1,15 @@
 #include "ui/find/frmFind.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <stdexcept>
 #include <vector>
 
+#include "core/layout/layout.h"
+#include "core/layout/twips.h"
 #include "platform/code_page.h"
 #include "platform/win32_util.h"
-#include "core/layout/twips.h"
 
 using namespace quillet;
 
@@ -176,21 +179,63 @@ void frmFind::CreateControls() {
     const double tppx = TwipsPerPixel(screen.x);
     const double tppy = TwipsPerPixel(screen.y);
     const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
+    std::vector<PixelRect> design;
     for (const ControlDef& c : kControls) {
+        const PixelRect r{TwipsToPixels(c.left, tppx), TwipsToPixels(c.top, tppy),
+                          TwipsToPixels(c.width, tppx), TwipsToPixels(c.height, tppy)};
+        design.push_back(r);
         const DWORD edge = std::string(c.cls) == "EDIT" ? WS_EX_CLIENTEDGE : 0;
         const HWND control = CreateWindowExA(
-            edge, c.cls, c.caption, WS_CHILD | WS_VISIBLE | c.style, TwipsToPixels(c.left, tppx),
-            TwipsToPixels(c.top, tppy), TwipsToPixels(c.width, tppx), TwipsToPixels(c.height, tppy),
-            hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleA(nullptr),
-            nullptr);
+            edge, c.cls, c.caption, WS_CHILD | WS_VISIBLE | c.style, r.left, r.top, r.width,
+            r.height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+            GetModuleHandleA(nullptr), nullptr);
         SendMessageA(control, WM_SETFONT, font, FALSE);
     }
     CheckDlgButton(hwnd_, kOptScope0, BST_CHECKED);
-    // The outer width that gives the design client width; the height comes with the mode.
-    RECT r{0, 0, TwipsToPixels(kDesignWidth, tppx), 0};
+    const int width = PlaceControls(design);
+    // The outer width that gives the client width; the height comes with the mode.
+    RECT r{0, 0, width, 0};
     AdjustWindowRectEx(&r, kStyle, FALSE, WS_EX_DLGMODALFRAME);
     SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, kShortHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The design's places hold where the texts fit in the controls' font. The label column
+// takes its widest label, and the boxes and all right of them move by what it grew; the
+// buttons share the width of the widest; every row is as tall as its text needs.
+int frmFind::PlaceControls(const std::vector<PixelRect>& design) {
+    const auto at = [&](int id) {
+        for (size_t i = 0; i < std::size(kControls); ++i) {
+            if (kControls[i].id == id) {
+                return i;
+            }
+        }
+        return size_t{0};
+    };
+    const auto needs = [&](int id) { return CaptionNeeds(Item(id)); };
+    const auto item = [&](int id) { return ColumnItem{design[at(id)].width, needs(id).cx}; };
+    const ColumnWidth labels = FitColumn({item(kLblFind), item(kLblReplace)});
+    const ColumnWidth buttons = FitColumn({item(kCmdFindNext), item(kCmdMode), item(kCmdCancel),
+                                           item(kCmdReplace), item(kCmdReplaceAll)});
+    const int buttonsLeft = design[at(kCmdFindNext)].left;
+    const int boxesLeft = design[at(kTxtFind)].left;
+    for (size_t i = 0; i < std::size(kControls); ++i) {
+        const int id = kControls[i].id;
+        PixelRect r = design[i];
+        if (id == kLblFind || id == kLblReplace) {
+            r.width = labels.width;
+        } else if (r.left >= buttonsLeft) {
+            r.width = buttons.width;
+        }
+        if (r.left >= boxesLeft) {
+            r.left += labels.growth;
+        }
+        const SIZE need = needs(id);
+        r = GrownToFit(r, need.cx, need.cy);
+        MoveWindow(Item(id), r.left, r.top, r.width, r.height, FALSE);
+    }
+    return TwipsToPixels(kDesignWidth, TwipsPerPixel(ScreenPixelsPerInch().x)) + labels.growth +
+           buttons.growth;
 }
 
 void frmFind::SetOuterHeight(int pixelsAt96) {

@@ -3,10 +3,12 @@
 // it captures the text box's selection as its region and moves its control values in
 // and out of the search engine, which does the searching.
 #include <string>
+#include <vector>
 
+#include "core/find/search_engine.h"
+#include "core/layout/layout.h"
 #include "platform/platform.h"
 #include "ui/find/find_target.h"
-#include "core/find/search_engine.h"
 
 class frmFind {
 public:
@@ -56,6 +58,8 @@ private:
     INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int code);
     void CreateControls();
+    // Places the controls, grown where their texts need it; returns the client width.
+    int PlaceControls(const std::vector<quillet::PixelRect>& design);
     void SetOuterHeight(int pixelsAt96);
     void SearchNext();
     void ShowStep(const quillet::SearchStep& step);

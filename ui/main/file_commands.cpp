@@ -1,7 +1,7 @@
 // The File menu: New, Open, Save, Save As, Print and Exit, and the question asked
 // when a window with unsaved changes closes.
-#include "app/text_file.h"
 #include "app/mdlCode.h"
+#include "app/text_file.h"
 #include "dialogs/CComDlgEx.h"
 #include "ui/main/frmMain.h"
 

@@ -1,11 +1,11 @@
-#include "ui/main/status_line.h"
 #include "ui/main/frmMain.h"
+#include "ui/main/status_line.h"
 
 #include <optional>
 
-#include "core/app/caption.h"
 #include "app/mdlCode.h"
 #include "app/startup_marks.h"
+#include "core/app/caption.h"
 #include "core/layout/layout.h"
 #include "ui/main/menu_def.h"
 
@@ -290,7 +290,8 @@ void frmMain::Form_Resize() {
     }
     RECT client{};
     GetClientRect(hwnd_, &client);
-    const ResizeLayout layout = LayoutForClient(client.right * tppx_, client.bottom * tppy_, tppy_);
+    const ResizeLayout layout = LayoutForClient(client.right * tppx_, client.bottom * tppy_, tppy_,
+                                                lblColRowRect_, lblSelectionRect_);
     const auto px = [](std::optional<double> twips, double tpp) {
         return twips ? std::optional<int>(TwipsToPixels(*twips, tpp)) : std::nullopt;
     };
@@ -298,7 +299,7 @@ void frmMain::Form_Resize() {
               px(layout.txtDocHeight, tppy_));
     SetBounds(lblColRow_, std::nullopt, px(layout.lblColRowTop, tppy_), std::nullopt, std::nullopt);
     SetBounds(lblSelection_, px(layout.lblSelectionLeft, tppx_), px(layout.lblSelectionTop, tppy_),
-              std::nullopt, std::nullopt);
+              px(layout.lblSelectionWidth, tppx_), std::nullopt);
 }
 
 void frmMain::Form_Deactivate() {

@@ -6,6 +6,7 @@
 // registers in their own class.
 #include <string>
 
+#include "core/layout/layout.h"
 #include "platform/platform.h"
 #include "platform/win32_util.h"
 #include "ui/find/find_target.h"
@@ -134,6 +135,9 @@ private:
     ScreenFonts fonts_;  // the View menu's ASCII and ANSI faces
     double tppx_ = 15.0;
     double tppy_ = 15.0;
+    // The status labels' sizes: the design's, or what their widest texts need.
+    quillet::TwipsRect lblColRowRect_ = quillet::kLblColRowDesign;
+    quillet::TwipsRect lblSelectionRect_ = quillet::kLblSelectionDesign;
     bool settingText_ = false;
 };
 

@@ -1,8 +1,11 @@
 // The form's definition: the menu tree and the controls at their design places.
+#include <algorithm>
+#include <utility>
+
 #include "app/startup_marks.h"
+#include "core/layout/layout.h"
 #include "platform/code_page.h"
 #include "ui/main/frmMain.h"
-#include "core/layout/layout.h"
 #include "ui/main/menu_def.h"
 
 using namespace quillet;
@@ -59,10 +62,6 @@ void frmMain::CreateControls() {
                  kTxtDocDesign.height);
     PlaceControl(lstClipboard_, kLstClipboardDesign.left, kLstClipboardDesign.top,
                  kLstClipboardDesign.width, kLstClipboardDesign.height);
-    PlaceControl(lblColRow_, kLblColRowDesign.left, kLblColRowDesign.top, kLblColRowDesign.width,
-                 kLblColRowDesign.height);
-    PlaceControl(lblSelection_, kLblSelectionDesign.left, kLblSelectionDesign.top,
-                 kLblSelectionDesign.width, kLblSelectionDesign.height);
     QUILLET_MARK("child_windows");
 
     const int height = -MulDiv(108, ScreenPixelsPerInch().y, 720);  // 10.8 points
@@ -75,6 +74,22 @@ void frmMain::CreateControls() {
     SendMessageA(lstClipboard_, WM_SETFONT, gui, FALSE);
     SendMessageA(lblColRow_, WM_SETFONT, gui, FALSE);
     SendMessageA(lblSelection_, WM_SETFONT, gui, FALSE);
+    // The labels hold five-digit numbers in their font; the selection label follows the
+    // line/column label however wide that grew.
+    const auto fit = [&](HWND label, const TwipsRect& design, const char* widest) {
+        const SIZE need = TextSizeIn(label, widest);
+        TwipsRect r = design;
+        r.width = std::max(design.width, need.cx * tppx_);
+        r.height = std::max(design.height, need.cy * tppy_);
+        return r;
+    };
+    lblColRowRect_ = fit(lblColRow_, kLblColRowDesign, " Ln 99999, Col 99999 ");
+    lblSelectionRect_ = fit(lblSelection_, kLblSelectionDesign, "Sel: 99999");
+    lblSelectionRect_.left = lblColRowRect_.left + lblColRowRect_.width;
+    for (const auto& [label, r] :
+         {std::pair{lblColRow_, lblColRowRect_}, std::pair{lblSelection_, lblSelectionRect_}}) {
+        PlaceControl(label, r.left, r.top, r.width, r.height);
+    }
     QUILLET_MARK("fonts");
     // No typing limit: a document loaded at the load limit can still grow.
     SendMessageA(txtDoc_, EM_SETLIMITTEXT, 0, 0);

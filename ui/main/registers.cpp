@@ -1,9 +1,12 @@
 #include "ui/main/registers.h"
 
+#include <algorithm>
+
 #include "app/mdlCode.h"
+#include "core/layout/layout.h"
+#include "core/text/edit_text.h"
 #include "platform/code_page.h"
 #include "platform/win32_util.h"
-#include "core/text/edit_text.h"
 #include "ui/text_box.h"
 
 using namespace quillet;
@@ -47,10 +50,13 @@ void ClipboardRegisters::txtDoc_GotFocus() {
 void ClipboardRegisters::tmrClipboard_Timer() {
     SendMessageA(lstClipboard_, LB_RESETCONTENT, 0, 0);
     const std::string ellipsis = AnsiEllipsis();
+    int widest = 0;
     for (int index = 0; index < kShownRegisters; ++index) {
         const std::string row = RegisterCaption(Registers[index], ellipsis, AnsiLeadBytes());
         SendMessageA(lstClipboard_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
+        widest = std::max(widest, static_cast<int>(TextSizeIn(lstClipboard_, row, false).cx));
     }
+    FitListWidth(widest);
     if (ChordHeld) {
         SetWindowPos(lstClipboard_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         EnableWindow(txtDoc_, FALSE);
@@ -105,6 +111,19 @@ void ClipboardRegisters::PasteRegister(short index) {
     ReplaceSelection(txtDoc_, Registers[index]);
     CloseList();
     LastRegister = static_cast<std::uint8_t>(index);
+}
+
+// As wide as its widest row in its own font, with the sunken edge, a scroll bar and the
+// rows' own indent; never narrower than the design.
+void ClipboardRegisters::FitListWidth(int widestRow) {
+    const double twipsPerPixel = TwipsPerPixel(ScreenPixelsPerInch().x);
+    const int design = TwipsToPixels(kLstClipboardDesign.width, twipsPerPixel);
+    const int need =
+        widestRow + 2 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL) + 2 * 2;
+    RECT r{};
+    GetWindowRect(lstClipboard_, &r);
+    SetWindowPos(lstClipboard_, nullptr, 0, 0, std::max(design, need), r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The text box is enabled before the list hides, so the focus can go back to it.

@@ -45,6 +45,7 @@ private:
     void StoreRegister(short index);
     void PasteRegister(short index);
     void CloseList();
+    void FitListWidth(int widestRow);
 
     std::array<std::string, 10> Registers;
     std::uint8_t LastRegister = 0;  // the row selected when the list pops up

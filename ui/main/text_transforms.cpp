@@ -1,7 +1,7 @@
 // Edit menu commands that rewrite the selection: case conversion and the time stamp.
 #include "app/mdlCode.h"
-#include "platform/code_page.h"
 #include "core/text/edit_text.h"
+#include "platform/code_page.h"
 #include "ui/main/frmMain.h"
 
 using namespace quillet;
