@@ -275,6 +275,11 @@ TEST_F(ViewPrintTest, RoundTripOnTheDefaultPrinter) {
             text +=
                 std::string(40, 'W') + "\t" + std::string(300, 'x') + " end of the long line\r\n";
         }
+        if (i == 100) {  // more than two pages of blank lines: at least one blank sheet
+            for (int blank = 0; blank < 200; ++blank) {
+                text += "\r\n";
+            }
+        }
     }
     form().SetText(text);
     SendMessageA(form().hWnd(), WM_COMMAND, mnuPrint, 0);
