@@ -17,11 +17,12 @@ struct PageMetrics {
 constexpr int kPrintTabWidth = 8;
 
 // The text as printed: split at its line ends (CR LF, or a lone CR or LF), tabs
-// expanded, lines longer than the width wrapped (at the last blanks that fit, which are
-// then not printed, else at the last whole character that fits; a two-byte character
-// takes two cells, as in a fixed-pitch font) so nothing is cut off, then cut into pages.
-// Pages of blank lines alone are left out, so an empty document, or one of line ends
-// only, prints its first page and no other.
+// expanded, lines longer than the width wrapped (at the last blanks after text that
+// fit, which are then not printed, else at the last whole character that fits; a line's
+// leading blanks are printed; a two-byte character takes two cells, as in a fixed-pitch
+// font) so nothing is cut off, then cut into pages. Pages after the last line with text
+// are left out, so the text's final line end never makes a sheet of its own; blank pages
+// between texts are printed, and an empty document prints one page.
 std::vector<std::vector<std::string>> PrintedPages(const std::string& text, PageMetrics page,
                                                    const LeadBytes& lead);
 

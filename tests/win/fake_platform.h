@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -122,6 +123,7 @@ public:
     unsigned long printerError = 0;  // non-zero: no printer, with this number
     bool screenAsPrinter = false;    // a device that refuses print jobs
     bool printerCancels = false;     // its StartDoc cancelled, as at a prompt for a file name
+    bool printerThrows = false;      // opening it runs out of memory
     int printerOpens = 0;
 
     MsgAnswer ShowMessage(HWND owner, const std::string& text, MsgIcon icon,
@@ -232,6 +234,9 @@ public:
 
     PrinterDC OpenDefaultPrinter() override {
         ++printerOpens;
+        if (printerThrows) {
+            throw std::bad_alloc();
+        }
         if (printerError != 0) {
             return {nullptr, printerError, "No printer here"};
         }

@@ -175,19 +175,22 @@ TEST_F(ViewPrintTest, APrinterFailureIsReportedAndTheEditorGoesOn) {
     const std::string caption = WindowText(form().hWnd());
     const struct {
         unsigned long printerError;
-        bool screenAsPrinter, cancels;
-        const char* message;  // the box's start; none shown when null
-    } cases[] = {{PDERR_NODEFAULTPRN, false, false, "Error #4104 :: No printer here"},
-                 {0, true, false, "Error #"},  // the job itself refused
-                 {0, false, true, nullptr}};   // a file name asked for, and Cancel
+        bool screenAsPrinter, cancels, throws;
+        std::string message;  // the box's start; none shown when empty
+    } cases[] = {{PDERR_NODEFAULTPRN, false, false, false, "Error #4104 :: No printer here"},
+                 {0, true, false, false, "Error #"},  // the job itself refused
+                 {0, false, true, false, ""},         // a file name asked for, and Cancel
+                 // The handler throws: the window procedure reports it and goes on.
+                 {0, false, false, true, "Error #8 :: " + ErrorDescription(8)}};
     for (const auto& c : cases) {
         ui.messages.clear();
         ui.printerError = c.printerError;
         ui.screenAsPrinter = c.screenAsPrinter;
         ui.printerCancels = c.cancels;
+        ui.printerThrows = c.throws;
         SendMessageA(form().hWnd(), WM_COMMAND, mnuPrint, 0);
-        ASSERT_EQ(ui.messages.size(), c.message ? 1u : 0u) << ui.MessageTexts();
-        if (c.message) {
+        ASSERT_EQ(ui.messages.size(), c.message.empty() ? 0u : 1u) << ui.MessageTexts();
+        if (!c.message.empty()) {
             EXPECT_EQ(ui.messages[0].text.rfind(c.message, 0), 0u) << ui.messages[0].text;
             EXPECT_EQ(ui.messages[0].icon, MsgIcon::Stop);
         }
@@ -272,6 +275,11 @@ TEST_F(ViewPrintTest, RoundTripOnTheDefaultPrinter) {
         if (i == 64) {
             text +=
                 std::string(40, 'W') + "\t" + std::string(300, 'x') + " end of the long line\r\n";
+        }
+        if (i == 100) {  // more than two pages of blank lines: at least one blank sheet
+            for (int blank = 0; blank < 200; ++blank) {
+                text += "\r\n";
+            }
         }
     }
     form().SetText(text);

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
-#include <stdexcept>
 #include <vector>
 
 #include "core/layout/layout.h"
 #include "core/layout/twips.h"
 #include "platform/code_page.h"
+#include "platform/message_guard.h"
 #include "platform/win32_util.h"
 
 using namespace quillet;
@@ -113,11 +113,9 @@ INT_PTR CALLBACK frmFind::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     if (self == nullptr) {
         return FALSE;
     }
-    try {
-        return self->OnMessage(msg, wParam, lParam);
-    } catch (const std::exception&) {
-        return FALSE;  // a step that fails (out of memory) leaves the text as it was
-    }
+    // A step that fails (out of memory) leaves the text as it was.
+    return GuardMessage(self->platform_, hwnd, INT_PTR{FALSE},
+                        [&] { return self->OnMessage(msg, wParam, lParam); });
 }
 
 INT_PTR frmFind::OnMessage(UINT msg, WPARAM wParam, LPARAM) {

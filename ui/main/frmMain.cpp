@@ -7,6 +7,7 @@
 #include "app/startup_marks.h"
 #include "core/app/caption.h"
 #include "core/layout/layout.h"
+#include "platform/message_guard.h"
 #include "ui/main/menu_def.h"
 
 using namespace quillet;
@@ -79,7 +80,8 @@ LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     if (self == nullptr) {
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
-    return self->OnMessage(msg, wParam, lParam);
+    return GuardMessage(self->platform_, hwnd, LRESULT{0},
+                        [&] { return self->OnMessage(msg, wParam, lParam); });
 }
 
 LRESULT frmMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -157,10 +159,12 @@ LRESULT frmMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK frmMain::ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<frmMain*>(GetWindowLongPtrA(GetParent(hwnd), GWLP_USERDATA));
     if (self != nullptr && hwnd == self->txtDoc_) {
-        return self->OnTxtDocMessage(msg, wParam, lParam);
+        return GuardMessage(self->platform_, self->hwnd_, LRESULT{0},
+                            [&] { return self->OnTxtDocMessage(msg, wParam, lParam); });
     }
     if (self != nullptr && hwnd == self->lstClipboard_) {
-        return self->OnLstClipboardMessage(msg, wParam, lParam);
+        return GuardMessage(self->platform_, self->hwnd_, LRESULT{0},
+                            [&] { return self->OnLstClipboardMessage(msg, wParam, lParam); });
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
