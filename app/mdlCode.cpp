@@ -79,7 +79,7 @@ long long FileLength(const std::string& path) {
 
 std::string OwnExecutableCommand() {
     const std::string module = ModuleFileName();
-    const size_t separator = quillet::FindLastCharOf(module, "\\", AnsiLeadBytes());
+    const size_t separator = quillet::FindLastCharOf(module, "\\", AnsiCodePage());
     return "\"" + module.substr(0, separator) + "\\quillet.exe\"";
 }
 

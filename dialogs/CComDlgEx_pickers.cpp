@@ -180,7 +180,7 @@ bool CComDlgEx::VBChooseFont(IFontDisp* vFont, const FontDialogArgs& args) {
 }
 
 void CComDlgEx::StrToBytes(quillet::ByteArray& ab, std::string& s) const {
-    quillet::StrToBytes(ab, s, AnsiLeadBytes());
+    quillet::StrToBytes(ab, s, AnsiCodePage());
 }
 
 std::string CComDlgEx::BytesToStr(const quillet::ByteArray& ab) const {

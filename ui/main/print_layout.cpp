@@ -27,23 +27,23 @@ bool IsBlank(const std::string& line) {
 // else is one empty line).
 // A line without a blank to wrap at is cut at the last character boundary that fits:
 // never inside a two-byte character (one wider than the page goes whole).
-size_t HardCut(const std::string& line, size_t start, size_t width, const LeadBytes& lead) {
-    size_t cut = NextChar(line, start, lead);
-    for (size_t next = NextChar(line, cut, lead); next <= start + width;
-         next = NextChar(line, cut, lead)) {
+size_t HardCut(const std::string& line, size_t start, size_t width, const CodePage& cp) {
+    size_t cut = NextChar(line, start, cp);
+    for (size_t next = NextChar(line, cut, cp); next <= start + width;
+         next = NextChar(line, cut, cp)) {
         cut = next;
     }
     return cut;
 }
 
-void WrapLine(const std::string& line, size_t width, const LeadBytes& lead,
+void WrapLine(const std::string& line, size_t width, const CodePage& cp,
               std::vector<std::string>& out) {
     const size_t before = out.size();
     size_t start = 0;
     while (line.size() - start > width) {
         size_t cut = line.find_last_of(' ', start + width);
         if (cut == std::string::npos || cut < start) {
-            cut = HardCut(line, start, width, lead);
+            cut = HardCut(line, start, width, cp);
             out.push_back(line.substr(start, cut - start));
         } else {
             const size_t end = line.find_last_not_of(' ', cut);
@@ -65,14 +65,14 @@ void WrapLine(const std::string& line, size_t width, const LeadBytes& lead,
 }  // namespace
 
 std::vector<std::vector<std::string>> PrintedPages(const std::string& text, PageMetrics page,
-                                                   const LeadBytes& lead) {
+                                                   const CodePage& cp) {
     const size_t width = static_cast<size_t>(std::max(page.columns, 1));
     const size_t height = static_cast<size_t>(std::max(page.linesPerPage, 1));
     std::vector<std::string> lines;
     size_t start = 0;
     for (;;) {
         const size_t end = text.find_first_of("\r\n", start);
-        WrapLine(ExpandTabs(text.substr(start, end - start)), width, lead, lines);
+        WrapLine(ExpandTabs(text.substr(start, end - start)), width, cp, lines);
         if (end == std::string::npos) {
             break;
         }

@@ -23,6 +23,6 @@ constexpr int kPrintTabWidth = 8;
 // Pages of blank lines alone are left out, so an empty document, or one of line ends
 // only, prints its first page and no other.
 std::vector<std::vector<std::string>> PrintedPages(const std::string& text, PageMetrics page,
-                                                   const LeadBytes& lead);
+                                                   const CodePage& cp);
 
 }  // namespace quillet

@@ -48,7 +48,7 @@ void ClipboardRegisters::tmrClipboard_Timer() {
     SendMessageA(lstClipboard_, LB_RESETCONTENT, 0, 0);
     const std::string ellipsis = AnsiEllipsis();
     for (int index = 0; index < kShownRegisters; ++index) {
-        const std::string row = RegisterCaption(Registers[index], ellipsis, AnsiLeadBytes());
+        const std::string row = RegisterCaption(Registers[index], ellipsis, AnsiCodePage());
         SendMessageA(lstClipboard_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
     }
     if (ChordHeld) {
