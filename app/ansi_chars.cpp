@@ -37,31 +37,42 @@ bool IsSurrogate(char32_t unit) {
     return unit >= 0xD800 && unit <= 0xDFFF;
 }
 
-// Every character in UTF-16 through the platform's mapping once, then each one put back
-// where its other case has as many bytes: one pass out, one call, one pass back.
-void MapUtf8Case(std::string& text, WideCaseMapper mapper, const CodePage& cp) {
+// ASCII through the map's table; every other character in UTF-16 through the
+// platform's mapping once, then put back where its other case has as many bytes: one
+// pass out, one call, one pass back over what isn't ASCII.
+void MapUtf8Case(std::string& text, const CaseMap& map, const CodePage& cp) {
     std::u16string wide;
-    wide.reserve(text.size());
-    for (std::size_t at = 0, next; at < text.size(); at = next) {
-        next = NextChar(text, at, cp);
-        const std::size_t length = next - at;
-        if (length == 1 && static_cast<unsigned char>(text[at]) >= 0x80) {
-            wide.push_back(0);  // a byte that is no character has no case
+    const std::size_t size = text.size();
+    for (std::size_t at = 0; at < size;) {
+        auto byte = static_cast<unsigned char>(text[at]);
+        if (byte < 0x80) {
+            const unsigned char mapped = map.single[byte];
+            text[at++] = static_cast<char>(mapped < 0x80 ? mapped : byte);
             continue;
         }
-        const char32_t code = DecodeUtf8(text, at, length);
-        if (code >= 0x10000) {
-            wide.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
-            wide.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
-        } else {
-            wide.push_back(static_cast<char16_t>(code));
+        const std::size_t length = Utf8Length(text, at);
+        if (length > 1) {  // a byte that is no character has no case
+            const char32_t code = DecodeUtf8(text, at, length);
+            if (code >= 0x10000) {
+                wide.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+                wide.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+            } else {
+                wide.push_back(static_cast<char16_t>(code));
+            }
         }
+        at += length;
     }
-    mapper(wide);
+    if (wide.empty() || map.wide == nullptr) {
+        return;
+    }
+    map.wide(wide);
     std::size_t unit = 0;
-    for (std::size_t at = 0, next; at < text.size(); at = next) {
+    for (std::size_t at = 0, next; at < size; at = next) {
         next = NextChar(text, at, cp);
         const std::size_t length = next - at;
+        if (length == 1) {
+            continue;
+        }
         char32_t mapped = wide[unit++];
         if (length == 4) {
             const char32_t low = wide[unit++];
@@ -69,8 +80,7 @@ void MapUtf8Case(std::string& text, WideCaseMapper mapper, const CodePage& cp) {
                 continue;
             }
             mapped = 0x10000 + ((mapped - 0xD800) << 10) + (low - 0xDC00);
-        } else if (IsSurrogate(mapped) ||
-                   (length == 1 && static_cast<unsigned char>(text[at]) >= 0x80)) {
+        } else if (IsSurrogate(mapped)) {
             continue;
         }
         if (EncodedLength(mapped) == length) {
@@ -133,8 +143,8 @@ std::size_t Utf8Length(std::string_view text, std::size_t at) {
 CharCode CharAt(std::string_view text, std::size_t at, const CodePage& cp, std::size_t* length) {
     const std::size_t next = NextChar(text, at, cp);
     *length = next - at;
-    CharCode code = 0;
-    for (std::size_t i = at; i < next; ++i) {
+    CharCode code = static_cast<unsigned char>(text[at]);
+    for (std::size_t i = at + 1; i < next; ++i) {
         code = code << 8 | static_cast<unsigned char>(text[i]);
     }
     return code;
@@ -231,9 +241,7 @@ std::size_t FindLastCharOf(std::string_view text, std::string_view chars, const 
 std::string MapCase(std::string_view text, const CodePage& cp, const CaseMap& map) {
     std::string out(text);
     if (cp.model == CharModel::Utf8) {
-        if (map.wide != nullptr) {
-            MapUtf8Case(out, map.wide, cp);
-        }
+        MapUtf8Case(out, map, cp);
         return out;
     }
     std::size_t length = 0;

@@ -34,9 +34,9 @@ using WideCaseMapper = void (*)(std::u16string& text);
 
 // One direction of the code page's case mapping. Single bytes map to single bytes that
 // are not lead bytes, two-byte characters to two-byte characters, so a mapped text
-// keeps its length and its character boundaries. UTF-8 has no table: `wide` maps a
-// text per call, and a character is changed only where its other case has as many
-// bytes.
+// keeps its length and its character boundaries. UTF-8 has a table for ASCII only:
+// `wide` maps the rest per call, and a character is changed only where its other case
+// has as many bytes.
 struct CaseMap {
     CaseFold single{};
     // The two-byte characters whose mapping differs, sorted by the first of each pair.

@@ -75,6 +75,10 @@ inline const CodePage& TestCodePage(unsigned choice) {
             cp.model = CharModel::Utf8;
             cp.lower = CaseMap::Identity();
             cp.upper = CaseMap::Identity();
+            for (char16_t c = 0; c < 0x80; ++c) {  // ASCII by table, as the platform's
+                cp.lower.single[c] = static_cast<unsigned char>(TestLowerUnit(c));
+                cp.upper.single[c] = static_cast<unsigned char>(TestUpperUnit(c));
+            }
             cp.lower.wide = &TestLowerWide;
             cp.upper.wide = &TestUpperWide;
         }

@@ -124,8 +124,15 @@ const quillet::CodePage& AnsiCodePage() {
         quillet::CodePage cp;
         cp.model = AnsiModel();
         if (cp.model == quillet::CharModel::Utf8) {
-            cp.lower = CaseMap::Identity();
-            cp.upper = CaseMap::Identity();
+            // ASCII from a table of the platform's mapping; the rest per call.
+            std::vector<CharCode> ascii(0x80);
+            std::vector<wchar_t> wide(0x80);
+            for (CharCode c = 0; c < 0x80; ++c) {
+                ascii[c] = c;
+                wide[c] = static_cast<wchar_t>(c);
+            }
+            cp.lower = BuildMap(ascii, wide, &CharLowerBuffW);
+            cp.upper = BuildMap(ascii, wide, &CharUpperBuffW);
             cp.lower.wide = &LowerWide;
             cp.upper.wide = &UpperWide;
             return cp;
