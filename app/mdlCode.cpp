@@ -117,7 +117,7 @@ void ResetProcessState() {
 
 std::string OwnExecutableCommand() {
     const std::string module = ModuleFileName();
-    const size_t separator = quillet::FindLastCharOf(module, "\\", AnsiLeadBytes());
+    const size_t separator = quillet::FindLastCharOf(module, "\\", AnsiCodePage());
     return "\"" + module.substr(0, separator) + "\\quillet.exe\"";
 }
 

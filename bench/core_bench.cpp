@@ -61,7 +61,7 @@ BENCHMARK(BM_StatusCaptions);
 void BM_PlatformFilter(benchmark::State& state) {
     const std::string filter = "All files (*.*)|*.*|Text files (*.txt)|*.txt|";
     for (auto _ : state) {
-        benchmark::DoNotOptimize(quillet::PlatformFilter(filter, quillet::LeadBytes{}));
+        benchmark::DoNotOptimize(quillet::PlatformFilter(filter, quillet::CodePage{}));
     }
 }
 BENCHMARK(BM_PlatformFilter);

@@ -9,7 +9,7 @@
 namespace {
 
 std::string ExecutableFolder() {
-    return quillet::FolderOfPath(ModuleFileName(), AnsiLeadBytes());
+    return quillet::FolderOfPath(ModuleFileName(), AnsiCodePage());
 }
 
 // The creation texts are written once, in Russian; the fields hold them in the
@@ -86,7 +86,7 @@ std::string CComDlgEx::fnGetFileName(const std::string& sFullPath) const {
         }
         // The last component is taken from the path itself: the platform's title may
         // leave out the extension, which would cut the folder short.
-        return quillet::FolderOfPath(sFullPath, AnsiLeadBytes());
+        return quillet::FolderOfPath(sFullPath, AnsiCodePage());
     } catch (const std::exception&) {
         return "";
     }
@@ -127,7 +127,7 @@ bool CComDlgEx::RunFileDialog(bool save, std::string& vFileName, const FileDialo
 
     // Everything that can be refused is checked before the record exists.
     const std::string filter =
-        quillet::PlatformFilter(args.vFilter.value_or(quillet::kDefaultFilter), AnsiLeadBytes());
+        quillet::PlatformFilter(args.vFilter.value_or(quillet::kDefaultFilter), AnsiCodePage());
     std::string file = quillet::DialogBuffer(vFileName, "FileName");
     std::string title = quillet::DialogBuffer(vFileTitle, "FileTitle");
 
@@ -188,7 +188,7 @@ bool CComDlgEx::PrepareFileName() {
     if (fnExistFile(FileName)) {
         // The folder comes from the path itself: a name the platform won't title (brackets,
         // say) still names the folder the user was in. A bare name has none to give.
-        const std::string folder = quillet::FolderOfPath(FileName, AnsiLeadBytes());
+        const std::string folder = quillet::FolderOfPath(FileName, AnsiCodePage());
         if (!folder.empty()) {
             InitDir = quillet::StartFolder(folder);
         }

@@ -190,7 +190,7 @@ FontProperties CComDlgEx::FontPropertiesOf(const LOGFONTA& lf, const CHOOSEFONTA
 }
 
 void CComDlgEx::StrToBytes(quillet::ByteArray& ab, std::string& s) const {
-    quillet::StrToBytes(ab, s, AnsiLeadBytes());
+    quillet::StrToBytes(ab, s, AnsiCodePage());
 }
 
 std::string CComDlgEx::BytesToStr(const quillet::ByteArray& ab) const {

@@ -14,7 +14,7 @@ using namespace quillet::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Input in(data, size);
-    const CodePage& cp = TestCodePage(in.Byte() % 2 == 0 ? 0 : 4);
+    const CodePage& cp = TestCodePage(in.Byte() % 3 == 0 ? 0 : 4 + in.Byte() % 2);
     ByteArray ab;
     ab.lowerBound = in.I32();
     const std::string initial = in.Short();
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const ByteArray before = ab;
     std::string s = text;
     FUZZ_CHECK(IsArrayEmpty(ab) == before.bytes.empty());
-    StrToBytes(ab, s, cp.lead);
+    StrToBytes(ab, s, cp);
     if (before.bytes.empty()) {
         FUZZ_CHECK(ab.lowerBound == 0);
         FUZZ_CHECK(std::string(ab.bytes.begin(), ab.bytes.end()) == text);

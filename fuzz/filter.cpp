@@ -16,7 +16,7 @@ using namespace quillet::fuzz;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Input in(data, size);
     const uint8_t flags = in.Byte();
-    const CodePage& cp = TestCodePage((flags & 1) != 0 ? 4 : 0);
+    const CodePage& cp = TestCodePage((flags & 1) != 0 ? 4 + (flags >> 1 & 1) : 0);
     const size_t valueLength = in.Byte() + (flags & 2) * 32u;  // up to past a buffer
     std::string filter = in.Rest();
     // Inputs are short: pad one in 64 to just under or just over the limit, with its own
@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string list;
     bool refused = false;
     try {
-        list = PlatformFilter(filter, cp.lead);
+        list = PlatformFilter(filter, cp);
     } catch (const std::overflow_error&) {
         refused = true;
     }

@@ -1,6 +1,6 @@
 // The positional find and the text comparison against the plain reference, with any
 // start (negative, past the end), any text and pattern, either comparison and several
-// code pages, single-byte and double-byte.
+// code pages, single-byte, double-byte and UTF-8.
 #include <cstdint>
 #include <string>
 

@@ -1,5 +1,5 @@
-// The register list's row for any text and ellipsis, on a single-byte and a double-byte
-// code page: the text itself up to 15 characters, else its first 15 and the ellipsis;
+// The register list's row for any text and ellipsis, on a single-byte, a double-byte and
+// the UTF-8 code page: the text itself up to 15 characters, else its first 15 and the ellipsis;
 // line breaks and tabs kept.
 #include <cstdint>
 #include <string>
@@ -13,11 +13,11 @@ using namespace quillet::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Input in(data, size);
-    const CodePage& cp = TestCodePage(in.Byte() % 2 == 0 ? 0 : 4);
+    const CodePage& cp = TestCodePage(in.Byte() % 3 == 0 ? 0 : 4 + in.Byte() % 2);
     const std::string ellipsis = in.Short();
     const std::string text = in.Rest();
 
-    const std::string caption = RegisterCaption(text, ellipsis, cp.lead);
+    const std::string caption = RegisterCaption(text, ellipsis, cp);
     size_t end = 0;
     for (int chars = 0; end < text.size() && chars < 15; ++chars) {
         end = RefNext(text, end, cp);

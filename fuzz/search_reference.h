@@ -10,7 +10,42 @@
 
 namespace quillet::fuzz {
 
+// UTF-8 the plain way: decode, then reject what RFC 3629 forbids.
+inline size_t RefUtf8Length(std::string_view text, size_t i) {
+    const unsigned first = static_cast<unsigned char>(text[i]);
+    size_t n = 0;
+    unsigned smallest = 0;
+    if (first >= 0xC0 && first < 0xE0) {
+        n = 2;
+        smallest = 0x80;
+    } else if (first >= 0xE0 && first < 0xF0) {
+        n = 3;
+        smallest = 0x800;
+    } else if (first >= 0xF0 && first < 0xF8) {
+        n = 4;
+        smallest = 0x10000;
+    } else {
+        return 1;
+    }
+    if (i + n > text.size()) {
+        return 1;
+    }
+    unsigned code = first & (0x7Fu >> n);
+    for (size_t k = 1; k < n; ++k) {
+        const unsigned byte = static_cast<unsigned char>(text[i + k]);
+        if ((byte & 0xC0) != 0x80) {
+            return 1;
+        }
+        code = code << 6 | (byte & 0x3F);
+    }
+    const bool valid = code >= smallest && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
+    return valid ? n : 1;
+}
+
 inline size_t RefNext(std::string_view text, size_t i, const CodePage& cp) {
+    if (cp.model == CharModel::Utf8) {
+        return i + RefUtf8Length(text, i);
+    }
     return i + 1 < text.size() && cp.lead[static_cast<unsigned char>(text[i])] ? i + 2 : i + 1;
 }
 
@@ -34,6 +69,25 @@ inline unsigned RefLower(unsigned code, const CodePage& cp) {
     return code;
 }
 
+// A UTF-8 character of `n` bytes at `i`, folded on its own: the code point of its lower
+// case where that has as many bytes, else its own (a stray byte is its own value).
+inline unsigned RefLowerUtf8(std::string_view text, size_t i, size_t n) {
+    const unsigned first = static_cast<unsigned char>(text[i]);
+    if (n == 1) {
+        return first < 0x80 ? TestLowerUnit(static_cast<char16_t>(first)) : first + 0x110000;
+    }
+    unsigned code = first & (0x7Fu >> n);
+    for (size_t k = 1; k < n; ++k) {
+        code = code << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    }
+    if (code > 0xFFFF) {
+        return code;
+    }
+    const unsigned lower = TestLowerUnit(static_cast<char16_t>(code));
+    const size_t length = lower < 0x80 ? 1 : lower < 0x800 ? 2 : 3;
+    return length == n ? lower : code;
+}
+
 // Whether the pattern's characters match the text's characters from `i` on.
 inline bool MatchesAt(std::string_view text, size_t i, std::string_view pattern, CompareMode mode,
                       const CodePage& cp) {
@@ -47,14 +101,20 @@ inline bool MatchesAt(std::string_view text, size_t i, std::string_view pattern,
         if (ti != pk) {
             return false;
         }
-        unsigned a = static_cast<unsigned char>(text[i]);
-        unsigned b = static_cast<unsigned char>(pattern[k]);
-        if (ti == 2) {
-            a = a << 8 | static_cast<unsigned char>(text[i + 1]);
-            b = b << 8 | static_cast<unsigned char>(pattern[k + 1]);
-        }
-        if (mode == CompareMode::Exact ? a != b : RefLower(a, cp) != RefLower(b, cp)) {
-            return false;
+        if (cp.model == CharModel::Utf8 && mode == CompareMode::IgnoreCase) {
+            if (RefLowerUtf8(text, i, ti) != RefLowerUtf8(pattern, k, pk)) {
+                return false;
+            }
+        } else {
+            unsigned a = 0;
+            unsigned b = 0;
+            for (size_t n = 0; n < ti; ++n) {
+                a = a << 8 | static_cast<unsigned char>(text[i + n]);
+                b = b << 8 | static_cast<unsigned char>(pattern[k + n]);
+            }
+            if (mode == CompareMode::Exact ? a != b : RefLower(a, cp) != RefLower(b, cp)) {
+                return false;
+            }
         }
         i += ti;
         k += pk;

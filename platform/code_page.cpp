@@ -15,19 +15,68 @@ wchar_t WideOf(const char* bytes, int length) {
     return n == 1 ? wide[0] : 0;
 }
 
+// The code page's bytes for a UTF-16 text, when it holds every character of it without a
+// substitute; empty otherwise.
+std::string AnsiOf(const wchar_t* wide, int units) {
+    char out[16] = {};
+    BOOL usedDefault = FALSE;
+    // UTF-8 takes neither flag nor the default-character question.
+    const bool utf8 = GetACP() == CP_UTF8;
+    const int n = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide, units, out,
+                                      sizeof out, nullptr, utf8 ? nullptr : &usedDefault);
+    if (n <= 0 || usedDefault) {
+        return "";
+    }
+    // UTF-8 holds every character (the texts here are whole UTF-16 characters).
+    return std::string(out, static_cast<size_t>(n));
+}
+
 // The code page's bytes for a UTF-16 character, when it has exactly `length` of them
 // and needs no substitute.
 bool AnsiOf(wchar_t wide, int length, char* bytes) {
-    char out[4] = {};
-    BOOL usedDefault = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &wide, 1, out, sizeof out,
-                                      nullptr, &usedDefault);
-    if (n != length || usedDefault) {
+    const std::string out = AnsiOf(&wide, 1);
+    if (static_cast<int>(out.size()) != length) {
         return false;
     }
     bytes[0] = out[0];
-    bytes[1] = out[1];
+    bytes[1] = out.size() > 1 ? out[1] : '\0';
     return true;
+}
+
+const quillet::LeadBytes& AnsiLeadBytes() {
+    static const quillet::LeadBytes lead = [] {
+        quillet::LeadBytes table{};
+        for (int c = 0; c < 256; ++c) {
+            table[static_cast<size_t>(c)] = IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(c)) != 0;
+        }
+        return table;
+    }();
+    return lead;
+}
+
+quillet::CharModel AnsiModel() {
+    static const quillet::CharModel model = [] {
+        CPINFO info{};
+        if (GetACP() == CP_UTF8) {
+            return quillet::CharModel::Utf8;
+        }
+        return GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 1 ? quillet::CharModel::DoubleByte
+                                                                : quillet::CharModel::SingleByte;
+    }();
+    return model;
+}
+
+// UTF-8's case mapping, per call: the platform maps UTF-16 text unit by unit.
+void LowerWide(std::u16string& text) {
+    if (!text.empty()) {
+        CharLowerBuffW(reinterpret_cast<LPWSTR>(text.data()), static_cast<DWORD>(text.size()));
+    }
+}
+
+void UpperWide(std::u16string& text) {
+    if (!text.empty()) {
+        CharUpperBuffW(reinterpret_cast<LPWSTR>(text.data()), static_cast<DWORD>(text.size()));
+    }
 }
 
 // Every character of the code page, its UTF-16 form, mapped with the platform's case
@@ -66,27 +115,28 @@ CaseMap BuildMap(const std::vector<CharCode>& codes, std::vector<wchar_t> wide,
 
 }  // namespace
 
-const quillet::LeadBytes& AnsiLeadBytes() {
-    static const quillet::LeadBytes lead = [] {
-        quillet::LeadBytes table{};
-        for (int c = 0; c < 256; ++c) {
-            table[static_cast<size_t>(c)] = IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(c)) != 0;
-        }
-        return table;
-    }();
-    return lead;
-}
-
-bool AnsiIsDoubleByte() {
-    static const bool doubleByte = [] {
-        CPINFO info{};
-        return GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 1;
-    }();
-    return doubleByte;
+bool AnsiIsMultiByte() {
+    return AnsiModel() != quillet::CharModel::SingleByte;
 }
 
 const quillet::CodePage& AnsiCodePage() {
     static const quillet::CodePage codePage = [] {
+        quillet::CodePage cp;
+        cp.model = AnsiModel();
+        if (cp.model == quillet::CharModel::Utf8) {
+            // ASCII from a table of the platform's mapping; the rest per call.
+            std::vector<CharCode> ascii(0x80);
+            std::vector<wchar_t> wide(0x80);
+            for (CharCode c = 0; c < 0x80; ++c) {
+                ascii[c] = c;
+                wide[c] = static_cast<wchar_t>(c);
+            }
+            cp.lower = BuildMap(ascii, wide, &CharLowerBuffW);
+            cp.upper = BuildMap(ascii, wide, &CharUpperBuffW);
+            cp.lower.wide = &LowerWide;
+            cp.upper.wide = &UpperWide;
+            return cp;
+        }
         const quillet::LeadBytes& lead = AnsiLeadBytes();
         std::vector<CharCode> codes;
         std::vector<wchar_t> wide;
@@ -111,7 +161,6 @@ const quillet::CodePage& AnsiCodePage() {
                 add(static_cast<CharCode>(first << 8 | second), bytes, 2);
             }
         }
-        quillet::CodePage cp;
         cp.lead = lead;
         cp.lower = BuildMap(codes, wide, &CharLowerBuffW);
         cp.upper = BuildMap(codes, wide, &CharUpperBuffW);
@@ -120,7 +169,15 @@ const quillet::CodePage& AnsiCodePage() {
     return codePage;
 }
 
-std::string AnsiFirstDoubleByteChar() {
+std::string AnsiSampleChars() {
+    switch (AnsiModel()) {
+        case quillet::CharModel::Utf8:
+            return AnsiOf(L"\x00E9\xD83D\xDE00", 3);  // e acute and an emoji: 2 and 4 bytes
+        case quillet::CharModel::DoubleByte:
+            break;
+        case quillet::CharModel::SingleByte:
+            return "";
+    }
     const quillet::LeadBytes& lead = AnsiLeadBytes();
     for (int first = 0x81; first < 256; ++first) {
         for (int second = 0x40; second < 256 && lead[static_cast<size_t>(first)]; ++second) {
@@ -135,12 +192,6 @@ std::string AnsiFirstDoubleByteChar() {
 
 std::string AnsiEllipsis() {
     const wchar_t ellipsis = 0x2026;
-    char bytes[2] = {};
-    if (AnsiOf(ellipsis, 1, bytes)) {
-        return std::string(1, bytes[0]);
-    }
-    if (AnsiOf(ellipsis, 2, bytes)) {
-        return std::string(bytes, 2);
-    }
-    return "...";
+    const std::string bytes = AnsiOf(&ellipsis, 1);
+    return bytes.empty() ? "..." : bytes;
 }

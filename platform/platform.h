@@ -11,7 +11,7 @@
 #include "platform/win32_util.h"
 
 enum class MsgIcon { None, Stop, Exclamation, Information };
-enum class MsgButtons { Ok, YesNoCancel };
+enum class MsgButtons { Ok, OkCancel, YesNoCancel };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 // The default printer opened for a print job: its device context, or the failure's

@@ -10,7 +10,9 @@
 
 MsgAnswer Win32Platform::ShowMessage(HWND owner, const std::string& text, MsgIcon icon,
                                      MsgButtons buttons) {
-    UINT type = buttons == MsgButtons::YesNoCancel ? MB_YESNOCANCEL : MB_OK;
+    UINT type = buttons == MsgButtons::YesNoCancel ? MB_YESNOCANCEL
+                : buttons == MsgButtons::OkCancel  ? MB_OKCANCEL
+                                                   : MB_OK;
     switch (icon) {
         case MsgIcon::Stop:
             type |= MB_ICONSTOP;

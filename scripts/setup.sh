@@ -37,10 +37,10 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# Cyrillic and the double-byte code pages (932, 936, 949), so Wine runs programs under
-# those ANSI code pages with file names it can store (without a locale Wine can only
-# store ASCII names).
-for loc in ru_RU ja_JP zh_CN ko_KR; do
+# Cyrillic, the double-byte code pages (932, 936, 949, 950) and UTF-8 (65001: Hindi has
+# no ANSI code page of its own), so Wine runs programs under those ANSI code pages with
+# file names it can store (without a locale Wine can only store ASCII names).
+for loc in ru_RU ja_JP zh_CN ko_KR zh_TW hi_IN; do
     if ! locale -a 2>/dev/null | grep -qi "^${loc}\.utf-\?8$"; then
         echo "setup: generating the ${loc}.UTF-8 locale"
         sudo=""

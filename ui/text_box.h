@@ -1,8 +1,9 @@
 #pragma once
 // Edit-control helpers for the document text box and the dialogs that work on it.
-// The box counts positions in its own unit: on a double-byte code page some edit
-// controls count a two-byte character as one position, others as two. Callers work in
-// byte offsets of the box's ANSI text; the conversion is made here and nowhere else.
+// The box counts positions in its own unit: where a character can take several bytes,
+// some edit controls count it as one position, others by its bytes, others by its UTF-16
+// units. Callers work in byte offsets of the box's ANSI text; the conversion is made
+// here and nowhere else.
 #include <windows.h>
 
 #include <string>
@@ -13,7 +14,7 @@ struct Selection {
     DWORD end;
 };
 
-// Probes the system's edit control once for its unit (on double-byte code pages only);
+// Measures the system's edit control once for its unit (on multi-byte code pages only);
 // called when the document text box is made, so later conversions cost nothing extra.
 void LearnTextBoxUnit();
 
@@ -31,3 +32,9 @@ void ReplaceSelection(HWND edit, const std::string& text);
 
 // The selected text of an edit control, as ANSI (empty when nothing is selected).
 std::string SelectedText(HWND edit);
+
+// Whether the box's text survives the ANSI code page: under Wine the ANSI box keeps
+// Unicode inside, so a paste from another program can hold characters that reading the
+// text as ANSI would replace. Read through the Unicode entry point and converted there
+// and back, at most one conversion of the document each way.
+bool TextFitsCodePage(HWND edit);

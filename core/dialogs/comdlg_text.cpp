@@ -4,14 +4,14 @@
 
 namespace quillet {
 
-std::string PlatformFilter(const std::string& filter, const LeadBytes& lead) {
+std::string PlatformFilter(const std::string& filter, const CodePage& cp) {
     if (filter.size() > kMaxFilterChars) {
         throw std::overflow_error("filter list longer than " + std::to_string(kMaxFilterChars) +
                                   " characters");
     }
     std::string list = filter;
-    for (size_t at = 0; at < list.size(); at = NextChar(list, at, lead)) {
-        if (list[at] == '|' && NextChar(list, at, lead) == at + 1) {
+    for (size_t at = 0; at < list.size(); at = NextChar(list, at, cp)) {
+        if (list[at] == '|' && NextChar(list, at, cp) == at + 1) {
             list[at] = '\0';
         }
     }
@@ -37,8 +37,8 @@ std::string TrimAtNul(const std::string& s) {
     return s.substr(0, s.find('\0'));
 }
 
-std::string FolderOfPath(const std::string& path, const LeadBytes& lead) {
-    const size_t separator = FindLastCharOf(path, "\\/", lead);
+std::string FolderOfPath(const std::string& path, const CodePage& cp) {
+    const size_t separator = FindLastCharOf(path, "\\/", cp);
     return separator == std::string::npos ? std::string() : path.substr(0, separator);
 }
 

@@ -26,7 +26,7 @@ constexpr int32_t kDefaultFilterIndex = 1;
 // "desc|pattern|..." to the platform's list: each "|" character (never the trail byte
 // of a two-byte character) a NUL, then two more NULs. Throws std::overflow_error for a
 // list longer than kMaxFilterChars bytes.
-std::string PlatformFilter(const std::string& filter, const LeadBytes& lead);
+std::string PlatformFilter(const std::string& filter, const CodePage& cp);
 
 int32_t MaskDialogFlags(int32_t flags);
 
@@ -40,7 +40,7 @@ std::string TrimAtNul(const std::string& s);
 // The path without its last component and the separator before it: C:\dir\a.txt gives
 // C:\dir, C:\a.txt gives C:, a bare name gives empty text. A separator is a character
 // of its own, never the trail byte of a two-byte character.
-std::string FolderOfPath(const std::string& path, const LeadBytes& lead);
+std::string FolderOfPath(const std::string& path, const CodePage& cp);
 
 // A folder as a dialog's starting folder: a bare drive ("C:") gets its root separator,
 // since "C:" alone names the drive's current folder rather than its root.

@@ -55,14 +55,14 @@ bool IsArrayEmpty(const ByteArray& ab) {
     return ab.bytes.empty();
 }
 
-void StrToBytes(ByteArray& ab, std::string& s, const LeadBytes& lead) {
+void StrToBytes(ByteArray& ab, std::string& s, const CodePage& cp) {
     if (IsArrayEmpty(ab)) {
         ab.lowerBound = 0;
         ab.bytes.assign(s.begin(), s.end());
         return;
     }
     const size_t n = ab.bytes.size();
-    if (const size_t chars = CharCount(s, lead); chars < n) {
+    if (const size_t chars = CharCount(s, cp); chars < n) {
         s.append(n - chars, '\0');
     }
     std::memcpy(ab.bytes.data(), s.data(), n);

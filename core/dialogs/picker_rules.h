@@ -57,7 +57,7 @@ bool IsArrayEmpty(const ByteArray& ab);
 // An array with elements is never grown: a text of fewer characters than its size is
 // padded with NULs to that many characters (and the caller sees the padding), then its
 // first bytes fill the array.
-void StrToBytes(ByteArray& ab, std::string& s, const LeadBytes& lead);
+void StrToBytes(ByteArray& ab, std::string& s, const CodePage& cp);
 
 // Every byte as a character, NULs included.
 std::string BytesToStr(const ByteArray& ab);

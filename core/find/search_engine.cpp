@@ -22,7 +22,7 @@ bool MatchesAt(std::string_view text, size_t at, std::string_view pattern, Compa
     while (k < pattern.size()) {
         const auto x = static_cast<unsigned char>(text[i]);
         const auto y = static_cast<unsigned char>(pattern[k]);
-        if (!cp.lead[x] && !cp.lead[y]) {  // two single bytes: the common case
+        if (IsSingleByteChar(x, cp) && IsSingleByteChar(y, cp)) {  // the common case
             if (mode == CompareMode::Exact ? x != y : cp.lower.single[x] != cp.lower.single[y]) {
                 return false;
             }
@@ -32,8 +32,8 @@ bool MatchesAt(std::string_view text, size_t at, std::string_view pattern, Compa
         }
         size_t textLength = 0;
         size_t patternLength = 0;
-        const CharCode a = CharAt(text, i, cp.lead, &textLength);
-        const CharCode b = CharAt(pattern, k, cp.lead, &patternLength);
+        const CharCode a = CharAt(text, i, cp, &textLength);
+        const CharCode b = CharAt(pattern, k, cp, &patternLength);
         if (textLength != patternLength ||
             (mode == CompareMode::Exact ? a != b : cp.lower.Map(a) != cp.lower.Map(b))) {
             return false;
@@ -53,13 +53,13 @@ size_t FindFrom(size_t from, std::string_view text, std::string_view pattern, Co
         for (size_t hit = text.find(pattern, at); hit != std::string_view::npos;
              hit = text.find(pattern, at)) {
             while (at < hit) {
-                at = NextChar(text, at, cp.lead);
+                at = NextChar(text, at, cp);
             }
             if (at == hit) {
                 if (MatchesAt(text, at, pattern, mode, cp)) {
                     return at;
                 }
-                at = NextChar(text, at, cp.lead);
+                at = NextChar(text, at, cp);
             }
         }
         return std::string_view::npos;
@@ -67,10 +67,10 @@ size_t FindFrom(size_t from, std::string_view text, std::string_view pattern, Co
     // Only a character that folds like the pattern's first can begin a match: checked on
     // its first byte alone when that character is a single byte.
     const auto first = static_cast<unsigned char>(pattern[0]);
-    const bool singleFirst = !cp.lead[first] || pattern.size() == 1;
+    const bool singleFirst = IsSingleByteChar(first, cp) || pattern.size() == 1;
     const unsigned char folded = cp.lower.single[first];
     for (size_t at = from; at < text.size() && pattern.size() <= text.size() - at;
-         at = NextChar(text, at, cp.lead)) {
+         at = NextChar(text, at, cp)) {
         if (singleFirst && cp.lower.single[static_cast<unsigned char>(text[at])] != folded) {
             continue;
         }
@@ -81,6 +81,16 @@ size_t FindFrom(size_t from, std::string_view text, std::string_view pattern, Co
     return std::string_view::npos;
 }
 
+// UTF-8 has no case table: ignoring case there compares the texts folded whole, each
+// character keeping its length and so every offset its place, exactly.
+bool FoldsWhole(CompareMode mode, const CodePage& cp) {
+    return mode == CompareMode::IgnoreCase && cp.model == CharModel::Utf8;
+}
+
+std::string Folded(std::string_view text, const CodePage& cp) {
+    return MapCase(text, cp, cp.lower);
+}
+
 }  // namespace
 
 TextPos FindText(TextPos start, std::string_view text, std::string_view pattern, CompareMode mode,
@@ -89,9 +99,13 @@ TextPos FindText(TextPos start, std::string_view text, std::string_view pattern,
     if (start > Size(text)) {
         return 0;
     }
-    const size_t from = CharBoundaryFrom(text, static_cast<size_t>(start) - 1, codePage.lead);
+    const size_t from = CharBoundaryFrom(text, static_cast<size_t>(start) - 1, codePage);
     if (pattern.empty()) {
         return from < text.size() ? static_cast<TextPos>(from) + 1 : 0;
+    }
+    if (FoldsWhole(mode, codePage)) {
+        return FindText(start, Folded(text, codePage), Folded(pattern, codePage),
+                        CompareMode::Exact, codePage);
     }
     const size_t at = FindFrom(from, text, pattern, mode, codePage);
     return at == std::string_view::npos ? 0 : static_cast<TextPos>(at) + 1;
@@ -101,6 +115,9 @@ bool TextEquals(std::string_view a, std::string_view b, CompareMode mode,
                 const CodePage& codePage) {
     if (mode == CompareMode::Exact || a.size() != b.size()) {
         return a == b;
+    }
+    if (FoldsWhole(mode, codePage)) {
+        return Folded(a, codePage) == Folded(b, codePage);
     }
     return MatchesAt(a, 0, b, mode, codePage);
 }
@@ -170,6 +187,18 @@ std::optional<TextEdit> SearchEngine::ReplaceAll(std::string_view doc, std::stri
         from = std::clamp<TextPos>(regionStart_, 0, to);
     }
     const std::string_view area = doc.substr(0, static_cast<size_t>(to));
+    std::string foldedArea;
+    std::string foldedPattern;
+    std::string_view searched = area;
+    std::string_view sought = pattern;
+    CompareMode mode = compare_;
+    if (FoldsWhole(mode, *codePage_)) {
+        foldedArea = Folded(area, *codePage_);
+        foldedPattern = Folded(pattern, *codePage_);
+        searched = foldedArea;
+        sought = foldedPattern;
+        mode = CompareMode::Exact;
+    }
     const TextPos patternLength = Size(pattern);
     const TextPos inserted = Size(replacement);
     std::string out;
@@ -177,9 +206,9 @@ std::optional<TextEdit> SearchEngine::ReplaceAll(std::string_view doc, std::stri
     TextPos copied = 0;  // the document is in `out` from `first` up to here
     TextPos shift = 0;   // the change in length of the replacements so far
     // Every match ends on a character boundary, so the search goes on from there.
-    size_t next = CharBoundaryFrom(area, static_cast<size_t>(from), codePage_->lead);
+    size_t next = CharBoundaryFrom(area, static_cast<size_t>(from), *codePage_);
     for (size_t at;
-         (at = FindFrom(next, area, pattern, compare_, *codePage_)) != std::string_view::npos;
+         (at = FindFrom(next, searched, sought, mode, *codePage_)) != std::string_view::npos;
          next = static_cast<size_t>(copied)) {
         const auto offset = static_cast<TextPos>(at);
         if (first < 0) {

@@ -25,10 +25,10 @@ bool IsBlank(const std::string& line) {
 // A line without a blank to wrap at is cut at the last character boundary that fits:
 // never inside a two-byte character (one wider than the page goes whole), and never
 // past the line's end.
-size_t HardCut(const std::string& line, size_t start, size_t width, const LeadBytes& lead) {
-    size_t cut = NextChar(line, start, lead);
+size_t HardCut(const std::string& line, size_t start, size_t width, const CodePage& cp) {
+    size_t cut = NextChar(line, start, cp);
     while (cut < line.size()) {
-        const size_t next = NextChar(line, cut, lead);
+        const size_t next = NextChar(line, cut, cp);
         if (next > start + width) {
             break;
         }
@@ -42,7 +42,7 @@ size_t HardCut(const std::string& line, size_t start, size_t width, const LeadBy
 // is made of them alone. The line's leading blanks are its indent and are printed;
 // a piece with no such blank to wrap at is cut hard at the width. A line of nothing
 // but blanks is one line, empty when it is wider than the page.
-void WrapLine(const std::string& line, size_t width, const LeadBytes& lead,
+void WrapLine(const std::string& line, size_t width, const CodePage& cp,
               std::vector<std::string>& out) {
     const size_t text = line.find_first_not_of(' ');
     if (text == std::string::npos) {
@@ -54,7 +54,7 @@ void WrapLine(const std::string& line, size_t width, const LeadBytes& lead,
         const size_t blank = line.find_last_of(' ', start + width);
         size_t cut = 0;
         if (blank == std::string::npos || blank < start || blank < text) {
-            cut = HardCut(line, start, width, lead);
+            cut = HardCut(line, start, width, cp);
             out.push_back(line.substr(start, cut - start));
             if (cut < text) {  // still inside the indent: none of it is dropped
                 start = cut;
@@ -76,14 +76,14 @@ void WrapLine(const std::string& line, size_t width, const LeadBytes& lead,
 }  // namespace
 
 std::vector<std::vector<std::string>> PrintedPages(const std::string& text, PageMetrics page,
-                                                   const LeadBytes& lead) {
+                                                   const CodePage& cp) {
     const size_t width = static_cast<size_t>(std::max(page.columns, 1));
     const size_t height = static_cast<size_t>(std::max(page.linesPerPage, 1));
     std::vector<std::string> lines;
     size_t start = 0;
     for (;;) {
         const size_t end = text.find_first_of("\r\n", start);
-        WrapLine(ExpandTabs(text.substr(start, end - start)), width, lead, lines);
+        WrapLine(ExpandTabs(text.substr(start, end - start)), width, cp, lines);
         if (end == std::string::npos) {
             break;
         }

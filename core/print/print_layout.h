@@ -24,6 +24,6 @@ constexpr int kPrintTabWidth = 8;
 // are left out, so the text's final line end never makes a sheet of its own; blank pages
 // between texts are printed, and an empty document prints one page.
 std::vector<std::vector<std::string>> PrintedPages(const std::string& text, PageMetrics page,
-                                                   const LeadBytes& lead);
+                                                   const CodePage& cp);
 
 }  // namespace quillet

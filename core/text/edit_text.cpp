@@ -17,8 +17,8 @@ std::string TwoDigits(int n) {
 }  // namespace
 
 std::string RegisterCaption(const std::string& text, const std::string& ellipsis,
-                            const LeadBytes& lead) {
-    const size_t cut = OffsetOfChar(text, kCaptionLength, lead);
+                            const CodePage& cp) {
+    const size_t cut = OffsetOfChar(text, kCaptionLength, cp);
     if (cut == text.size()) {
         return text;
     }

@@ -10,7 +10,7 @@ namespace quillet {
 // `ellipsis` (already in the ANSI code page) when there are more. Line breaks and tabs
 // are kept as they are.
 std::string RegisterCaption(const std::string& text, const std::string& ellipsis,
-                            const LeadBytes& lead);
+                            const CodePage& cp);
 
 // The Insert Date/Time stamp "hh:mm dd.mm.yy": 24-hour clock, the locale's time
 // separator in place of the colon, the last two digits of the year.

@@ -9,9 +9,9 @@
 using namespace quillet;
 
 namespace {
-const LeadBytes kSingleByte{};
+const CodePage kSingleByte{};
 // Shaped like 932: 83 7C is a katakana, 95 5C a kanji.
-const LeadBytes& kDoubleByte = fuzz::TestCodePage(4).lead;
+const CodePage& kDoubleByte = fuzz::TestCodePage(4);
 }  // namespace
 
 TEST(PlatformFilter, BarsBecomeNulsAndTwoNulsClose) {

@@ -22,16 +22,24 @@ TEST(EditText, DateTimeStampPadsEveryFieldAndUsesTheLocaleSeparator) {
 }
 
 TEST(EditText, RegisterCaptionCutsAfterFifteenCharactersKeepingLineBreaks) {
-    const LeadBytes single{};
+    const CodePage single{};
     EXPECT_EQ(RegisterCaption("", "\x85", single), "");
     EXPECT_EQ(RegisterCaption("a\tb\r\ncdefghijkl", "\x85", single), "a\tb\r\ncdefghijkl");
     EXPECT_EQ(RegisterCaption("a\tb\r\ncdefghijklm", "\x85", single), "a\tb\r\ncdefghijkl\x85");
     // Fifteen two-byte characters are 30 bytes and no ellipsis; a sixteenth brings it.
-    const LeadBytes& cp932 = fuzz::TestCodePage(4).lead;
+    const CodePage& cp932 = fuzz::TestCodePage(4);
     std::string kana;
     for (int i = 0; i < 15; ++i) {
         kana += "\x83\x41";
     }
     EXPECT_EQ(RegisterCaption(kana, "\x81\x63", cp932), kana);
     EXPECT_EQ(RegisterCaption(kana + "\x83\x41", "\x81\x63", cp932), kana + "\x81\x63");
+    // Under UTF-8, 18 kanji of three bytes each: 15 of them and the ellipsis E2 80 A6.
+    std::string kanji;
+    for (int i = 0; i < 15; ++i) {
+        kanji += "\xE6\x97\xA5";
+    }
+    EXPECT_EQ(RegisterCaption(kanji + "\xE6\x9C\xAC\xE8\xAA\x9E\xF0\x9F\x98\x80", "\xE2\x80\xA6",
+                              fuzz::TestUtf8()),
+              kanji + "\xE2\x80\xA6");
 }

@@ -65,7 +65,7 @@ TEST(ByteHelpers, AnArrayWithoutElementsTakesTheWholeText) {
     ByteArray ab{5, {}};
     std::string s = "abc";
     EXPECT_TRUE(IsArrayEmpty(ab));
-    StrToBytes(ab, s, LeadBytes{});
+    StrToBytes(ab, s, CodePage{});
     EXPECT_EQ(ab.lowerBound, 0);
     EXPECT_EQ(ab.bytes, (std::vector<uint8_t>{0x61, 0x62, 0x63}));
     EXPECT_EQ(s, "abc");
@@ -75,7 +75,7 @@ TEST(ByteHelpers, AnArrayWithoutElementsTakesTheWholeText) {
 TEST(ByteHelpers, ASizedArrayIsNeverGrown) {
     ByteArray face{1, std::vector<uint8_t>(32, 0xEE)};
     std::string name = "Arial";
-    StrToBytes(face, name, LeadBytes{});
+    StrToBytes(face, name, CodePage{});
     const std::string padded = "Arial" + std::string(27, '\0');
     EXPECT_EQ(name, padded);  // the caller sees the padding
     EXPECT_EQ(BytesToStr(face), padded);
@@ -83,7 +83,7 @@ TEST(ByteHelpers, ASizedArrayIsNeverGrown) {
 
     ByteArray one{-3, {0}};
     std::string longer = "xyz";
-    StrToBytes(one, longer, LeadBytes{});
+    StrToBytes(one, longer, CodePage{});
     EXPECT_EQ(one.bytes, std::vector<uint8_t>{'x'});
     EXPECT_EQ(longer, "xyz");
     EXPECT_FALSE(IsArrayEmpty(one));
@@ -91,7 +91,7 @@ TEST(ByteHelpers, ASizedArrayIsNeverGrown) {
     // Characters are counted, not bytes: two two-byte characters are fewer than three.
     ByteArray three{0, {0, 0, 0}};
     std::string kanji = "\x93\xFA\x96\x7B";
-    StrToBytes(three, kanji, fuzz::TestCodePage(4).lead);
+    StrToBytes(three, kanji, fuzz::TestCodePage(4));
     EXPECT_EQ(kanji, std::string("\x93\xFA\x96\x7B\0", 5));
     EXPECT_EQ(BytesToStr(three), "\x93\xFA\x96");
 }

@@ -62,7 +62,7 @@ TEST(PrintedPages, LinesWrapAndFillPagesInOrder) {
          {{"\x83\x41"}}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(PrintedPages(c.text, c.page, fuzz::TestCodePage(4).lead), c.expected) << c.name;
+        EXPECT_EQ(PrintedPages(c.text, c.page, fuzz::TestCodePage(4)), c.expected) << c.name;
     }
 }
 
@@ -74,7 +74,7 @@ TEST(PrintedPages, NoOtherCharacterIsLost) {
             std::string(static_cast<size_t>(i % 97), static_cast<char>('a' + i % 26)) + " x\r\n";
     }
     std::string joined;
-    for (const auto& page : PrintedPages(text, {13, 7}, LeadBytes{})) {
+    for (const auto& page : PrintedPages(text, {13, 7}, CodePage{})) {
         EXPECT_LE(page.size(), 7u);
         for (const std::string& line : page) {
             EXPECT_LE(line.size(), 13u);

@@ -34,9 +34,9 @@ struct Row {
     const char* trace;
     const char* finalText;
     const char* region;  // "start-end" afterwards, or empty
-    // The double-byte code page (shaped like 932: 83 41 is one character, 82 60 and
-    // 82 81 are the full-width A and a) instead of the Western one.
-    bool doubleByte = false;
+    // The test code page: 2 Western; 4 double-byte (shaped like 932: 83 41 is one
+    // character, 82 60 and 82 81 are the full-width A and a); 5 UTF-8.
+    unsigned codePage = 2;
 };
 
 const Row kRows[] = {
@@ -68,19 +68,30 @@ const Row kRows[] = {
     {"a.a.a", 2, 1, false, "a", "x", "A", "A", "a.x.a", "2-3"},
     // Double-byte text: no match starts or ends inside a character, and two-byte letters
     // fold to their other case.
-    {"\x83\x41\x41", 0, 0, false, "a", "", "FF", "3 !", "\x83\x41\x41", "", true},
-    {"\x83\x41\x41", 0, 0, true, "A", "B", "A", "A", "\x83\x41\x42", "", true},
-    {"\x83\x5C\x5C", 0, 0, true, "\x5C", "", "FF", "3 !", "\x83\x5C\x5C", "", true},
-    {"\x82\x60\x82\x81", 0, 0, false, "\x82\x81", "", "FFF", "1 3 !", "\x82\x60\x82\x81", "", true},
-    {"\x82\x60\x82\x81", 0, 0, true, "\x82\x81", "x", "RR", "3 r", "\x82\x60x", "", true},
-    {"\x83\x41\x41\x83\x41", 0, 3, false, "a", "xy", "A", "A", "\x83\x41xy\x83\x41", "0-4", true},
-    {"\x83\x41\x83\x41", 0, 0, true, "\x41\x83", "", "F", "!", "\x83\x41\x83\x41", "", true},
+    {"\x83\x41\x41", 0, 0, false, "a", "", "FF", "3 !", "\x83\x41\x41", "", 4},
+    {"\x83\x41\x41", 0, 0, true, "A", "B", "A", "A", "\x83\x41\x42", "", 4},
+    {"\x83\x5C\x5C", 0, 0, true, "\x5C", "", "FF", "3 !", "\x83\x5C\x5C", "", 4},
+    {"\x82\x60\x82\x81", 0, 0, false, "\x82\x81", "", "FFF", "1 3 !", "\x82\x60\x82\x81", "", 4},
+    {"\x82\x60\x82\x81", 0, 0, true, "\x82\x81", "x", "RR", "3 r", "\x82\x60x", "", 4},
+    {"\x83\x41\x41\x83\x41", 0, 3, false, "a", "xy", "A", "A", "\x83\x41xy\x83\x41", "0-4", 4},
+    {"\x83\x41\x83\x41", 0, 0, true, "\x41\x83", "", "F", "!", "\x83\x41\x83\x41", "", 4},
+    // UTF-8: matches hold whole characters, and o umlaut finds its capital (the same
+    // length) but k no Kelvin sign (a longer one).
+    {"a\xC3\xB6 \xC3\xB6 \xC3\x96 b", 0, 0, false, "\xC3\xB6", "", "FFFFF", "2 5 8 ! 2",
+     "a\xC3\xB6 \xC3\xB6 \xC3\x96 b", "", 5},
+    {"a\xC3\xB6 \xC3\xB6 \xC3\x96 b", 0, 0, true, "\xC3\xB6", "oe", "A", "A", "aoe oe \xC3\x96 b",
+     "", 5},
+    {"a\xC3\xB6 \xC3\xB6 \xC3\x96 b", 0, 0, false, "\xC3\xB6", "oe", "A", "A", "aoe oe oe b", "",
+     5},
+    {"\xC3\xB6\xB6", 0, 0, true, "\xB6", "", "FF", "3 !", "\xC3\xB6\xB6", "", 5},
+    {"\xE2\x84\xAA k", 0, 0, false, "K", "", "FF", "5 !", "\xE2\x84\xAA k", "", 5},
+    {"x\xF0\x9F\x98\x80y", 0, 0, false, "Y", "", "FF", "6 !", "x\xF0\x9F\x98\x80y", "", 5},
 };
 
 TEST(SearchEngine, DialogCyclesOverDocumentsAndRegions) {
     for (const Row& row : kRows) {
         SCOPED_TRACE(std::string(row.text) + " / " + row.find + " / " + row.ops);
-        SearchEngine engine(row.doubleByte ? fuzz::TestCodePage(4) : Western());
+        SearchEngine engine(fuzz::TestCodePage(row.codePage));
         std::string doc = row.text;
         bool selection = engine.Load(row.selStart, row.selLength);
         engine.SetMatchCase(row.matchCase);

@@ -47,20 +47,26 @@ TEST(FindE2E, CtrlFSearchesWithEnterUpToTheRegionMessage) {
     EXPECT_EQ(editor.Caption(), "find.txt - Quillet");
 }
 
-// Under a double-byte code page: Ctrl+A, Ctrl+U and Ctrl+S keep every character, and
-// Find selects the letter after a katakana, never its trail byte.
+// Under a multi-byte code page (double-byte, or UTF-8 with characters of two and four
+// bytes in front): Ctrl+A, Ctrl+U and Ctrl+S keep every character, and Find selects the
+// letter after a katakana, never its trail byte, so a key typed over it replaces it
+// alone.
 TEST(FindE2E, DbcsCaseAndFindKeepCharactersWhole) {
     CPINFO info{};
     if (!GetCPInfo(CP_ACP, &info) || info.MaxCharSize < 2) {
-        GTEST_SKIP() << "runs under a double-byte code page";
+        GTEST_SKIP() << "runs under a multi-byte code page";
     }
-    const auto ansi = [](const wchar_t* text) {
+    const std::wstring front = GetACP() == CP_UTF8 ? L"\xE9\xD83D\xDE00 " : L"";
+    const std::wstring frontUpper = GetACP() == CP_UTF8 ? L"\xC9\xD83D\xDE00 " : L"";
+    const auto ansi = [](const std::wstring& text) {
         char bytes[64] = {};
-        return std::string(bytes, static_cast<size_t>(WideCharToMultiByte(
-                                      CP_ACP, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr)) -
-                                      1);
+        return std::string(
+            bytes, static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, bytes,
+                                                           sizeof bytes, nullptr, nullptr)) -
+                       1);
     };
-    const std::string path = ScratchFile("dbcs.txt", ansi(L"\xFF41\xFF42\xFF43 abc \x30A2"));
+    const std::string path =
+        ScratchFile("dbcs.txt", ansi(front + L"\xFF41\xFF42\xFF43 abc \x30A2"));
     QuilletProcess editor(path);
     HWND main = editor.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
@@ -68,7 +74,7 @@ TEST(FindE2E, DbcsCaseAndFindKeepCharactersWhole) {
     TypeKey('A', true);
     TypeKey('U', true);
     TypeKey('S', true);
-    const std::string upper = ansi(L"\xFF21\xFF22\xFF23 ABC \x30A2");
+    const std::string upper = ansi(frontUpper + L"\xFF21\xFF22\xFF23 ABC \x30A2");
     EXPECT_TRUE(WaitUntil([&] { return FileBytes(path) == upper; })) << FileBytes(path);
 
     TypeKey(VK_HOME, true);
@@ -77,13 +83,22 @@ TEST(FindE2E, DbcsCaseAndFindKeepCharactersWhole) {
     ASSERT_TRUE(WaitUntil([&] { return (find = DialogOf(editor.pid(), "Find/Replace")); }));
     TypeText("a");
     TypeKey(VK_RETURN);
-    // "A" of "ABC" is the fifth character, the eighth byte: the box counts either way.
+    // "A" of "ABC" is the fifth character, the eighth byte: the box counts either way
+    // (under UTF-8 it counts the emoji's two UTF-16 units).
+    const size_t at = front.size() + 4;
+    const std::string chars = std::to_string(at) + "-" + std::to_string(at + 1);
+    const std::string bytes =
+        std::to_string(upper.find(" ABC") + 1) + "-" + std::to_string(upper.find(" ABC") + 2);
     EXPECT_TRUE(WaitUntil([&] {
         const std::string sel = DocSelection(main);
-        return sel == "4-5" || sel == "7-8";
+        return sel == chars || (front.empty() && sel == bytes);
     })) << DocSelection(main);
     TypeKey(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(find); }));
+    TypeText("z");
+    TypeKey('S', true);
+    const std::string typed = ansi(frontUpper + L"\xFF21\xFF22\xFF23 zBC \x30A2");
+    EXPECT_TRUE(WaitUntil([&] { return FileBytes(path) == typed; })) << FileBytes(path);
 }
 
 }  // namespace

@@ -97,7 +97,7 @@ struct FolderDialogAnswer {
 class FakePlatform : public IPlatform {
 public:
     std::vector<ShownMessage> messages;
-    std::deque<MsgAnswer> answers;  // for Yes/No/Cancel questions
+    std::deque<MsgAnswer> answers;  // for Yes/No/Cancel and OK/Cancel questions
     std::vector<std::string> started;
     unsigned long startError = 0;  // what starting a program answers
     SYSTEMTIME now{};

@@ -2,6 +2,8 @@
 // test and the files real.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "app/mdlCode.h"
 #include "dialogs/CComDlgEx.h"
 #include "test_support.h"
@@ -295,6 +297,63 @@ TEST_F(FileCommandsTest, YesWhoseSaveDoesNotHappenKeepsTheWindowAndItsText) {
     Choose(dir / "saved.txt");
     EXPECT_TRUE(Close());
     EXPECT_EQ(ReadFileBytes(dir / "saved.txt"), "x");
+}
+
+// Under Wine the ANSI box keeps Unicode inside, so a paste from another program can hold
+// characters the code page lacks. No save puts others in their place without asking:
+// Cancel writes nothing and leaves the document changed (and the window open at
+// closing); OK writes the text as the code page has it.
+TEST_F(FileCommandsTest, AnsiPasteTheCodePageCantHoldAsksBeforeEverySave) {
+    const std::wstring pasted = L"\x03A9mega \x4E2D\x6587";
+    if (!HeldText({pasted}).empty()) {
+        GTEST_SKIP() << "the code page holds the pasted text";
+    }
+    const std::string path = dir / "notes.txt";
+    WriteFileBytes(path, "old");
+    Start(path);
+    // Pasted from another program, as Unicode.
+    ASSERT_TRUE(OpenClipboard(form().hWnd()));
+    EmptyClipboard();
+    const size_t bytes = (pasted.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(GlobalLock(memory), pasted.c_str(), bytes);
+    GlobalUnlock(memory);
+    if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) {
+        GlobalFree(memory);
+    }
+    CloseClipboard();
+    SendMessageA(form().txtDoc(), WM_PASTE, 0, 0);
+    const auto cancelled = [&](const char* what) {
+        SCOPED_TRACE(what);
+        ASSERT_EQ(ui.messages.size(), 1u) << ui.MessageTexts();
+        EXPECT_EQ(ui.messages[0].text,
+                  "This document contains characters that the current code page can't hold. "
+                  "Saving it will change them.");
+        EXPECT_EQ(ui.messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(ui.messages[0].buttons, MsgButtons::OkCancel);
+        EXPECT_EQ(ReadFileBytes(path), "old");
+        EXPECT_TRUE(doc().DocModified);
+        ui.messages.clear();
+    };
+    ui.answers = {MsgAnswer::Cancel};
+    form().mnuSave_Click();
+    cancelled("Save");
+    ui.answers = {MsgAnswer::Cancel};
+    Choose(dir / "other.txt");
+    form().mnuSaveAs_Click();
+    cancelled("Save As");
+    EXPECT_FALSE(FileExists(dir / "other.txt"));
+    ui.answers = {MsgAnswer::Yes, MsgAnswer::Cancel};
+    ASSERT_FALSE(Close());
+    ui.messages.erase(ui.messages.begin());  // the closing question
+    cancelled("closing");
+
+    ui.answers = {MsgAnswer::Ok};
+    form().mnuSave_Click();
+    EXPECT_EQ(ReadFileBytes(path), form().Text());
+    EXPECT_EQ(form().Text(), AnsiFromWide(pasted.data(), pasted.size()) + "old");
+    EXPECT_FALSE(doc().DocModified);
+    EXPECT_EQ(ui.messages.size(), 1u);
 }
 
 TEST_F(FileCommandsTest, ExitRunsTheClosingQuestion) {

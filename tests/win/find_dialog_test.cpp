@@ -278,7 +278,7 @@ TEST_F(FindDialogTest, EveryCaptionFitsAtTheScreensDpi) {
     }
 
     // The register list: register 0 holds 16 wide characters, shown as 15 and "…".
-    const std::string wide = AnsiIsDoubleByte() ? AnsiFromWide(L"\xFF37", 1) : "W";
+    const std::string wide = AnsiIsMultiByte() ? AnsiFromWide(L"\xFF37", 1) : "W";
     std::string sixteen;
     for (int i = 0; i < 16; ++i) {
         sixteen += wide;

@@ -163,17 +163,23 @@ TEST_F(RegistersTest, KeyMessagesDriveTheRegisterList) {
     }
 }
 
-// On a double-byte code page C and X store whole characters and V pastes them back byte
-// for byte; the caption counts characters.
+// On a multi-byte code page C and X store whole characters and V pastes them back byte
+// for byte; the caption counts characters and ends in the code page's ellipsis.
 TEST_F(RegistersTest, DbcsRegistersHoldWholeCharacters) {
-    if (!AnsiIsDoubleByte()) {
-        GTEST_SKIP() << "runs under a double-byte code page";
+    if (!AnsiIsMultiByte()) {
+        GTEST_SKIP() << "runs under a multi-byte code page";
     }
-    // Thirteen characters, then three more: "日本語のテキストです。長い" and "文字列".
-    const std::wstring wide =
+    // Thirteen characters, then three more: "日本語のテキストです。長い" and "文字列", or
+    // without kana (950) sixteen Chinese ones.
+    const std::wstring japanese =
         L"\x65E5\x672C\x8A9E\x306E\x30C6\x30AD\x30B9\x30C8\x3067\x3059"
         L"\x3002\x9577\x3044\x6587\x5B57\x5217";
+    const std::wstring chinese =
+        L"\x65E5\x672C\x8A9E\x6587\x5B57\x5217\x9577\x8868\x4E2D\x570B"
+        L"\x4EBA\x5927\x5C0F\x5C71\x5DDD\x6728";
+    const std::wstring wide = HeldText({japanese}).empty() ? chinese : japanese;
     const std::string text = AnsiFromWide(wide.data(), wide.size());
+    ASSERT_EQ(WideFromAnsi(text), wide);
     const std::string thirteen = AnsiFromWide(wide.data(), 13);
     const std::string fifteen = AnsiFromWide(wide.data(), 15);
     mdlCode::Main("");
@@ -198,6 +204,9 @@ TEST_F(RegistersTest, DbcsRegistersHoldWholeCharacters) {
     }
     EXPECT_EQ(Row(0), thirteen);
     EXPECT_EQ(Row(1), fifteen + AnsiEllipsis());
+    if (GetACP() == CP_UTF8) {
+        EXPECT_EQ(AnsiEllipsis(), "\xE2\x80\xA6");
+    }
 }
 
 }  // namespace

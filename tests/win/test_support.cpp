@@ -122,3 +122,13 @@ HWND WindowTest::box() {
 void WindowTest::Select(int start, int end) {
     SendMessageA(box(), EM_SETSEL, start, end);
 }
+
+std::string HeldText(std::initializer_list<std::wstring_view> candidates) {
+    for (const std::wstring_view wide : candidates) {
+        const std::string ansi = AnsiFromWide(wide.data(), wide.size());
+        if (WideFromAnsi(ansi) == wide) {
+            return ansi;
+        }
+    }
+    return "";
+}

@@ -3,7 +3,9 @@
 // message pump, and a fixture that gives each test a fresh process state.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "fake_platform.h"
 
@@ -26,6 +28,11 @@ private:
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
+
+// The first of the texts the ANSI code page holds whole, in that code page (empty when
+// it holds none of them): the multi-byte cases take their characters from the code page
+// under test.
+std::string HeldText(std::initializer_list<std::wstring_view> candidates);
 
 // Handles what is waiting in this thread's queue (a WM_QUIT left by a closed main
 // window included, which is dropped).

@@ -4,6 +4,7 @@
 #include "app/text_file.h"
 #include "dialogs/CComDlgEx.h"
 #include "ui/main/frmMain.h"
+#include "ui/text_box.h"
 
 void frmMain::Form_QueryUnload(bool& cancel) {
     const DocumentStateT& doc = mdlCode::DocumentState;
@@ -110,7 +111,7 @@ bool frmMain::SaveDocument() {
         path = dlg.FileName;
         title = dlg.FileTitle;
     }
-    if (path.empty() || !mdlCode::WriteTextFile(path, Text())) {
+    if (path.empty() || !ConfirmLossySave() || !mdlCode::WriteTextFile(path, Text())) {
         return false;
     }
     doc.DocPath = path;
@@ -118,6 +119,16 @@ bool frmMain::SaveDocument() {
     doc.DocModified = false;
     SetTitle();
     return true;
+}
+
+bool frmMain::ConfirmLossySave() {
+    if (TextFitsCodePage(txtDoc_)) {
+        return true;
+    }
+    return platform_.ShowMessage(hwnd_,
+                                 "This document contains characters that the current code page "
+                                 "can't hold. Saving it will change them.",
+                                 MsgIcon::Exclamation, MsgButtons::OkCancel) == MsgAnswer::Ok;
 }
 
 void frmMain::mnuExit_Click() {

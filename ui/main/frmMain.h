@@ -115,6 +115,9 @@ private:
     // text; a shortcut asks only whether text is there, so held keys stay cheap.
     void UpdateMenuState(bool readClipboardText = true);
     bool SaveDocument();
+    // Before a save writes: asks whether to go on when the box holds characters the
+    // code page can't, and so the file would get others in their place.
+    bool ConfirmLossySave();
     void PrepareFileDialog(const char* caption, DWORD flags);
     void EnableItem(int id, bool enabled);
     void PlaceControl(HWND control, double left, double top, double width, double height);

@@ -60,7 +60,7 @@ unsigned long PrintJob::Print(const std::string& docName, const std::string& tex
     if (const unsigned long error = JobCall([&] { return StartDocument(doc); })) {
         return error;
     }
-    for (const std::vector<std::string>& lines : PrintedPages(text, pf.page, AnsiLeadBytes())) {
+    for (const std::vector<std::string>& lines : PrintedPages(text, pf.page, AnsiCodePage())) {
         unsigned long error = JobCall([&] { return StartPage(); });
         if (error == 0) {
             SelectGuard selected(printer_, pf.font.get());  // some drivers reset it at each page

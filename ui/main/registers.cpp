@@ -52,7 +52,7 @@ void ClipboardRegisters::tmrClipboard_Timer() {
     const std::string ellipsis = AnsiEllipsis();
     int widest = 0;
     for (int index = 0; index < kShownRegisters; ++index) {
-        const std::string row = RegisterCaption(Registers[index], ellipsis, AnsiLeadBytes());
+        const std::string row = RegisterCaption(Registers[index], ellipsis, AnsiCodePage());
         SendMessageA(lstClipboard_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
         widest = std::max(widest, static_cast<int>(TextSizeIn(lstClipboard_, row, false).cx));
     }

@@ -20,7 +20,7 @@ std::string CodePages() {
 
 BYTE DocumentCharset() {
     CHARSETINFO info{};
-    if (AnsiIsDoubleByte() &&
+    if (AnsiCodePage().model == quillet::CharModel::DoubleByte &&
         TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(GetACP())), &info,
                              TCI_SRCCODEPAGE)) {
         return static_cast<BYTE>(info.ciCharset);
@@ -66,7 +66,7 @@ bool ScreenFonts::RegisterBundledFont() {
     if (program.empty()) {
         return false;
     }
-    const size_t separator = quillet::FindLastCharOf(program, "\\", AnsiLeadBytes());
+    const size_t separator = quillet::FindLastCharOf(program, "\\", AnsiCodePage());
     const std::string file =
         program.substr(0, separator + 1) + "QuilletTerminal-" + CodePages() + ".ttf";
     if (AddFontResourceExA(file.c_str(), FR_PRIVATE, nullptr) == 0) {

@@ -17,7 +17,7 @@ void ConvertSelection(HWND box, const CaseMap CodePage::*map) {
         return;  // a stale shortcut with nothing selected
     }
     const CodePage& codePage = AnsiCodePage();
-    ReplaceSelection(box, MapCase(text, codePage.lead, codePage.*map));
+    ReplaceSelection(box, MapCase(text, codePage, codePage.*map));
 }
 
 std::string LocaleTimeSeparator() {
