@@ -6,16 +6,48 @@ namespace quillet {
 
 namespace {
 
-std::string ExpandTabs(const std::string& line) {
+// The cells of the fixed-pitch page the character from `at` to `next` takes: one a
+// byte on single- and double-byte code pages. Under UTF-8 a two-byte character (Latin,
+// Greek, Cyrillic...) takes one and a longer one two, as wide as it may be drawn, so
+// nothing is cut off at the page's edge.
+size_t Cells(size_t at, size_t next, const CodePage& cp) {
+    if (cp.model != CharModel::Utf8) {
+        return next - at;
+    }
+    return next - at >= 3 ? 2 : 1;
+}
+
+std::string ExpandTabs(const std::string& line, const CodePage& cp) {
     std::string out;
-    for (const char c : line) {
-        if (c == '\t') {
-            out.append(kPrintTabWidth - out.size() % kPrintTabWidth, ' ');
+    size_t cells = 0;
+    for (size_t at = 0; at < line.size();) {
+        const size_t next = NextChar(line, at, cp);
+        if (line[at] == '\t') {
+            const size_t blanks = kPrintTabWidth - cells % kPrintTabWidth;
+            out.append(blanks, ' ');
+            cells += blanks;
         } else {
-            out.push_back(c);
+            out.append(line, at, next - at);
+            cells += Cells(at, next, cp);
         }
+        at = next;
     }
     return out;
+}
+
+// The offset of the first character from `start` on that no longer fits in `width`
+// cells, or the line's end when the rest fits.
+size_t FitEnd(const std::string& line, size_t start, size_t width, const CodePage& cp) {
+    size_t cells = 0;
+    for (size_t at = start; at < line.size();) {
+        const size_t next = NextChar(line, at, cp);
+        cells += Cells(at, next, cp);
+        if (cells > width) {
+            return at;
+        }
+        at = next;
+    }
+    return line.size();
 }
 
 bool IsBlank(const std::string& line) {
@@ -26,15 +58,7 @@ bool IsBlank(const std::string& line) {
 // never inside a two-byte character (one wider than the page goes whole), and never
 // past the line's end.
 size_t HardCut(const std::string& line, size_t start, size_t width, const CodePage& cp) {
-    size_t cut = NextChar(line, start, cp);
-    while (cut < line.size()) {
-        const size_t next = NextChar(line, cut, cp);
-        if (next > start + width) {
-            break;
-        }
-        cut = next;
-    }
-    return cut;
+    return std::max(NextChar(line, start, cp), FitEnd(line, start, width, cp));
 }
 
 // One source line as the printed lines it takes. It wraps only at blanks that come
@@ -50,8 +74,9 @@ void WrapLine(const std::string& line, size_t width, const CodePage& cp,
         return;
     }
     size_t start = 0;
-    while (line.size() - start > width) {
-        const size_t blank = line.find_last_of(' ', start + width);
+    for (size_t fit = FitEnd(line, start, width, cp); fit < line.size();
+         fit = FitEnd(line, start, width, cp)) {
+        const size_t blank = line.find_last_of(' ', fit);
         size_t cut = 0;
         if (blank == std::string::npos || blank < start || blank < text) {
             cut = HardCut(line, start, width, cp);
@@ -83,7 +108,7 @@ std::vector<std::vector<std::string>> PrintedPages(const std::string& text, Page
     size_t start = 0;
     for (;;) {
         const size_t end = text.find_first_of("\r\n", start);
-        WrapLine(ExpandTabs(text.substr(start, end - start)), width, cp, lines);
+        WrapLine(ExpandTabs(text.substr(start, end - start), cp), width, cp, lines);
         if (end == std::string::npos) {
             break;
         }

@@ -20,9 +20,10 @@ constexpr int kPrintTabWidth = 8;
 // expanded, lines longer than the width wrapped (at the last blanks after text that
 // fit, which are then not printed, else at the last whole character that fits; a line's
 // leading blanks are printed; a two-byte character takes two cells, as in a fixed-pitch
-// font) so nothing is cut off, then cut into pages. Pages after the last line with text
-// are left out, so the text's final line end never makes a sheet of its own; blank pages
-// between texts are printed, and an empty document prints one page.
+// font, and under UTF-8 a character of two bytes one cell, a longer one two) so nothing is cut off,
+// then cut into pages. Pages after the last line with text are left out, so the text's final line
+// end never makes a sheet of its own; blank pages between texts are printed, and an empty document
+// prints one page.
 std::vector<std::vector<std::string>> PrintedPages(const std::string& text, PageMetrics page,
                                                    const CodePage& cp);
 

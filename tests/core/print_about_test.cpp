@@ -17,6 +17,7 @@ TEST(PrintedPages, LinesWrapAndFillPagesInOrder) {
         std::string text;
         PageMetrics page;
         Pages expected;
+        unsigned codePage = 4;  // shaped like 932
     } cases[] = {
         {"empty document: one page, one empty line", "", {10, 3}, {{""}}},
         {"trailing line end gives an empty last line", "a\r\n", {10, 3}, {{"a", ""}}},
@@ -60,9 +61,22 @@ TEST(PrintedPages, LinesWrapAndFillPagesInOrder) {
          "\x83\x41",
          {1, 9},
          {{"\x83\x41"}}},
+        // Under UTF-8: é (C3 A9) takes one cell, 日 and 本 (three bytes each) two.
+        {"UTF-8 letters fill the width",
+         "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9",
+         {4, 9},
+         {{"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", "\xC3\xA9\xC3\xA9"}},
+         5},
+        {"UTF-8 wide characters take two cells",
+         "\xE6\x97\xA5\xE6\x9C\xAC\xE6\x97\xA5",
+         {4, 9},
+         {{"\xE6\x97\xA5\xE6\x9C\xAC", "\xE6\x97\xA5"}},
+         5},
+        {"UTF-8 tab stops count cells", "\xC3\xA9\tb", {20, 9}, {{"\xC3\xA9       b"}}, 5},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(PrintedPages(c.text, c.page, fuzz::TestCodePage(4)), c.expected) << c.name;
+        EXPECT_EQ(PrintedPages(c.text, c.page, fuzz::TestCodePage(c.codePage)), c.expected)
+            << c.name;
     }
 }
 
