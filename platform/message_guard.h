@@ -29,9 +29,10 @@ inline void ReportHandlerFailure(IPlatform& platform, HWND owner) noexcept {
         } catch (...) {
         }
         if (description.empty()) {
-            description = ErrorDescription(number);
+            ShowErrorBox(platform, owner, number);
+        } else {
+            ShowErrorBox(platform, owner, number, description);
         }
-        ShowErrorBox(platform, owner, number, description);
     } catch (...) {
     }
 }

@@ -31,26 +31,19 @@ void RaiseLastError() {
 }
 
 ScreenResolution ScreenPixelsPerInch() {
-    struct ScreenDc {
-        HDC dc = GetDC(nullptr);
-        ~ScreenDc() { ReleaseDC(nullptr, dc); }
-    } screen;
-    return {GetDeviceCaps(screen.dc, LOGPIXELSX), GetDeviceCaps(screen.dc, LOGPIXELSY)};
+    const WindowDC screen(nullptr);
+    return {GetDeviceCaps(screen.get(), LOGPIXELSX), GetDeviceCaps(screen.get(), LOGPIXELSY)};
 }
 
 SIZE TextSizeIn(HWND window, const std::string& text, bool prefixes) {
-    struct WindowDc {
-        HWND window;
-        HDC dc = GetDC(window);
-        ~WindowDc() { ReleaseDC(window, dc); }
-    } dc{window};
+    const WindowDC dc(window);
     const auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0));
-    const SelectGuard selected(dc.dc, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
+    const SelectGuard selected(dc.get(), font != nullptr ? font : GetStockObject(SYSTEM_FONT));
     TEXTMETRICA metrics{};
-    GetTextMetricsA(dc.dc, &metrics);
+    GetTextMetricsA(dc.get(), &metrics);
     RECT r{0, 0, 0, 0};
     if (!text.empty()) {
-        DrawTextA(dc.dc, text.c_str(), static_cast<int>(text.size()), &r,
+        DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &r,
                   DT_CALCRECT | DT_SINGLELINE | DT_LEFT | (prefixes ? 0 : DT_NOPREFIX));
     }
     return {r.right - r.left, metrics.tmHeight};

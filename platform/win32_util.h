@@ -69,6 +69,20 @@ struct DCDeleter {
 };
 using UniqueDC = std::unique_ptr<std::remove_pointer_t<HDC>, DCDeleter>;
 
+// A window's device context (the screen's for no window), released when done.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() { ReleaseDC(window_, dc_); }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
 // Selects a GDI object into a device context and puts the previous one back.
 class SelectGuard {
 public:
