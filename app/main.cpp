@@ -4,10 +4,12 @@
 #include "app/mdlCode.h"
 #include "app/startup_marks.h"
 #include "core/app/command_line.h"
+#include "platform/lazy_dll.h"
 #include "platform/win32_platform.h"
 #include "ui/main/frmMain.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    KeepDllSearchOutOfTheCurrentFolder();
     QUILLET_MARK("winmain");
     Win32Platform platform;
     mdlCode::SetPlatform(platform);

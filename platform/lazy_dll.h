@@ -3,6 +3,21 @@
 // loaded the first time such a command runs, so start-up maps none of them.
 #include <windows.h>
 
+// Takes the current folder out of the search for every DLL the process loads from now
+// on, the system's own loads included (a shell extension in a file dialog, a DLL that
+// a system DLL brings in): a document's folder may hold a DLL of any name. Called first
+// thing in WinMain. The system folder suffices: the shell extensions of the file
+// dialogs are registered, and loaded, by their full paths.
+inline void KeepDllSearchOutOfTheCurrentFolder() {
+    using SetDefaultDirs = BOOL WINAPI(DWORD);
+    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    auto* setDefault = reinterpret_cast<SetDefaultDirs*>(reinterpret_cast<void*>(
+        kernel != nullptr ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr));
+    if (setDefault == nullptr || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+        SetDllDirectoryA("");  // systems without it: at least not the current folder
+    }
+}
+
 // A function of a system DLL, looked up on first call. Get() is null when the DLL or
 // the function can't be had; the caller then behaves as for a failure of that call.
 template <typename F>

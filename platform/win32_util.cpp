@@ -49,14 +49,16 @@ SIZE TextSizeIn(HWND window, const std::string& text, bool prefixes) {
     return {r.right - r.left, metrics.tmHeight};
 }
 
-SIZE CaptionNeeds(HWND control) {
+SIZE CaptionNeeds(HWND control, int dpi) {
     char cls[16] = {};
     GetClassNameA(control, cls, sizeof cls);
     const auto style = static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE));
     const SIZE text = TextSizeIn(control, WindowText(control));
-    const int dpi = ScreenPixelsPerInch().x;
-    const int edgeX = GetSystemMetrics(SM_CXEDGE);
-    const int edgeY = GetSystemMetrics(SM_CYEDGE);
+    // The system gives its metrics at its own resolution.
+    const int system = ScreenPixelsPerInch().x;
+    const auto metric = [&](int index) { return MulDiv(GetSystemMetrics(index), dpi, system); };
+    const int edgeX = metric(SM_CXEDGE);
+    const int edgeY = metric(SM_CYEDGE);
     if (lstrcmpiA(cls, "EDIT") == 0) {
         return {0, text.cy + 2 * edgeY + 2};  // the sunken edge and a pixel either side
     }
@@ -72,7 +74,7 @@ SIZE CaptionNeeds(HWND control) {
         case BS_3STATE:
         case BS_AUTO3STATE: {
             // The box, and half a digit between it and the text.
-            const int box = std::max(GetSystemMetrics(SM_CXMENUCHECK), MulDiv(13, dpi, 96));
+            const int box = std::max(metric(SM_CXMENUCHECK), MulDiv(13, dpi, 96));
             return {box + zero.cx / 2 + text.cx + 1, std::max<LONG>(box, text.cy) + 2};
         }
         case BS_GROUPBOX:

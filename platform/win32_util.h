@@ -109,9 +109,10 @@ ScreenResolution ScreenPixelsPerInch();
 SIZE TextSizeIn(HWND window, const std::string& text, bool prefixes = true);
 
 // What a static, button, check box, option button, group box or single-line edit box
-// needs to hold its text in its own font at the screen's resolution: the text's size
-// plus the control's own margins (the box beside a check box's text, a button's edges).
-SIZE CaptionNeeds(HWND control);
+// needs to hold its text in its own font at the window's resolution `dpi`: the text's
+// size plus the control's own margins (the box beside a check box's text, a button's
+// edges).
+SIZE CaptionNeeds(HWND control, int dpi);
 
 // A global memory block locked for as long as this object lives.
 class GlobalLockGuard {

@@ -4,12 +4,15 @@
 
 #include <cstdlib>
 #include <functional>
+#include <string>
 
 #include "app/mdlCode.h"
 #include "platform/code_page.h"
+#include "platform/dpi.h"
 #include "test_support.h"
 #include "ui/find/frmFind.h"
 #include "ui/main/frmMain.h"
+#include "ui/main/menu_def.h"
 #include "ui/main/status_line.h"
 
 namespace {
@@ -201,26 +204,36 @@ TEST_F(FindDialogTest, EveryCaptionFitsAtTheScreensDpi) {
         }
     };
 
-    // The main window: line 10001, column 30001, 10,000 characters selected.
+    // The main window: the labels at their narrowest, with five-digit numbers (their
+    // least width), and at line 100001, column 100001 with 100,000 characters selected.
     std::string text;
-    for (int i = 0; i < 10000; ++i) {
+    for (int i = 0; i < 100000; ++i) {
         text += "\r\n";
     }
-    form().SetText(text + std::string(40000, 'x'));
-    Select(50000, 60000);
-    mdlCode::UpdateStatus(form());
-    ASSERT_EQ(WindowText(form().lblColRow()), " Ln 10001, Col 30001 ");
-    ASSERT_EQ(WindowText(form().lblSelection()), "Sel: 10000");
+    form().SetText(text + std::string(200000, 'x'));
     const auto labelRect = [&](HWND label) {
         RECT r{};
         GetWindowRect(label, &r);
         MapWindowPoints(nullptr, form().hWnd(), reinterpret_cast<POINT*>(&r), 2);
         return r;
     };
-    visibleHoldTheirTexts(form().hWnd());
-    EXPECT_TRUE(within(form().hWnd(), form().lblColRow()));
-    EXPECT_TRUE(within(form().hWnd(), form().lblSelection()));
-    EXPECT_EQ(labelRect(form().lblSelection()).left, labelRect(form().lblColRow()).right);
+    const struct {
+        int start, end;
+        const char *colRow, *selection;
+    } positions[] = {{0, 0, " Ln 1, Col 1 ", "Sel: 0"},
+                     {19998, 29998, " Ln 10000, Col 1 ", "Sel: 10000"},
+                     {200000 + 99998, 200000 + 99998, " Ln 100001, Col 99999 ", "Sel: 0"},
+                     {300000, 400000, " Ln 100001, Col 100001 ", "Sel: 100000"}};
+    for (const auto& row : positions) {
+        Select(row.start, row.end);
+        mdlCode::UpdateStatus(form());
+        ASSERT_EQ(WindowText(form().lblColRow()), row.colRow);
+        ASSERT_EQ(WindowText(form().lblSelection()), row.selection);
+        visibleHoldTheirTexts(form().hWnd());
+        EXPECT_TRUE(within(form().hWnd(), form().lblColRow()));
+        EXPECT_TRUE(within(form().hWnd(), form().lblSelection()));
+        EXPECT_EQ(labelRect(form().lblSelection()).left, labelRect(form().lblColRow()).right);
+    }
     {
         SCOPED_TRACE("the window at its smallest");
         RECT was{};
@@ -269,6 +282,33 @@ TEST_F(FindDialogTest, EveryCaptionFitsAtTheScreensDpi) {
             }
             EXPECT_EQ(within(d, GetDlgItem(d, frmFind::kCmdReplaceAll)), replacing);
             visibleHoldTheirTexts(d);
+            if (replacing) {
+                // Each label just before the box it names; the rest in tab order, which
+                // Tab walks round (the chosen option only), the options one group.
+                using F = frmFind;
+                const std::vector<int> windowOrder = {
+                    F::kLblFind,      F::kTxtFind,    F::kOptScope0,  F::kOptScope1,
+                    F::kChkMatchCase, F::kLblReplace, F::kTxtReplace, F::kCmdFindNext,
+                    F::kCmdMode,      F::kCmdCancel,  F::kCmdReplace, F::kCmdReplaceAll,
+                    F::kFraScope};
+                std::vector<int> ids, tabs;
+                for (HWND c = GetWindow(d, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+                    ids.push_back(GetDlgCtrlID(c));
+                }
+                EXPECT_EQ(ids, windowOrder);
+                HWND c = GetDlgItem(d, F::kTxtFind);
+                do {
+                    tabs.push_back(GetDlgCtrlID(c));
+                    c = GetNextDlgTabItem(d, c, FALSE);
+                } while (c != GetDlgItem(d, F::kTxtFind) && tabs.size() < 20);
+                EXPECT_EQ(tabs,
+                          (std::vector<int>{F::kTxtFind, F::kOptScope1, F::kChkMatchCase,
+                                            F::kTxtReplace, F::kCmdFindNext, F::kCmdMode,
+                                            F::kCmdCancel, F::kCmdReplace, F::kCmdReplaceAll}));
+                EXPECT_EQ(GetNextDlgGroupItem(d, GetDlgItem(d, F::kOptScope1), FALSE),
+                          GetDlgItem(d, F::kOptScope0));
+                EXPECT_EQ(LOWORD(SendMessageA(d, DM_GETDEFID, 0, 0)), F::kCmdFindNext);
+            }
             // The boxes start after the label column.
             RECT label{}, box{};
             GetWindowRect(GetDlgItem(d, frmFind::kLblReplace), &label);
@@ -309,6 +349,124 @@ TEST_F(FindDialogTest, EveryCaptionFitsAtTheScreensDpi) {
     EXPECT_GE(list.right - list.left, MulDiv(1692, dpi, 1440)) << "never narrower than the design";
     SetShiftState(0);
     SendMessageA(form().lstClipboard(), WM_KEYUP, VK_CONTROL, 0xC0000001);
+}
+
+// Moved to screens of 96 to 288 pixels per inch (WM_DPICHANGED as the system sends it,
+// to each window on its own): each window takes the suggested place, and its fonts and
+// sizes at the new resolution; the document and its state stay as they were.
+TEST_F(FindDialogTest, ADpiChangeRescalesEachWindowAndKeepsTheDocument) {
+    struct {
+        int dpi, docFont, pixelTwips, searching, replacing;
+    } const rows[] = {{144, 22, 10, 233, 360}, {96, 14, 15, 155, 240}, {120, 18, 12, 194, 300},
+                      {192, 29, 8, 310, 480},  {288, 43, 5, 465, 720}, {96, 14, 15, 155, 240}};
+    const auto fontOf = [](HWND control) {
+        LOGFONTA lf{};
+        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof lf,
+                   &lf);
+        return lf;
+    };
+    const auto lineHeight = [](HWND control) {
+        const WindowDC dc(control);
+        const SelectGuard font(dc.get(),
+                               reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+        TEXTMETRICA tm{};
+        GetTextMetricsA(dc.get(), &tm);
+        return static_cast<int>(tm.tmHeight);
+    };
+    const auto moveTo = [](HWND window, int dpi, int width, int height) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        RECT suggested{r.left, r.top, r.left + MulDiv(width, dpi, 96),
+                       r.top + MulDiv(height, dpi, 96)};
+        SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        return suggested;
+    };
+    const int systemDpi = ScreenPixelsPerInch().y;
+    const int guiHeight = [&] {
+        LOGFONTA lf{};
+        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+        return static_cast<int>(lf.lfHeight);
+    }();
+
+    std::string text;
+    for (int i = 1; i <= 300; ++i) {
+        text += "line " + std::to_string(i) + "\r\n";
+    }
+    form().SetText(text);
+    SendMessageA(form().hWnd(), WM_COMMAND, quillet::mnuAscii, 0);  // the face chosen stays
+    const std::string face = fontOf(box()).lfFaceName;
+    Select(0, 0);
+    SendMessageA(box(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("typed "));
+    const std::string edited = form().Text();
+    Select(1000, 1010);
+    SendMessageA(box(), EM_LINESCROLL, 0, 100);
+    const LRESULT firstLine = SendMessageA(box(), EM_GETFIRSTVISIBLELINE, 0, 0);
+    mdlCode::UpdateStatus(form());
+    const std::string caption = WindowText(form().hWnd());
+    ASSERT_NE(caption.find("[*]"), std::string::npos) << caption;
+    // Room on the screen for the largest row.
+    SetWindowPos(form().hWnd(), nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    frmFind find(form(), ui);
+    find.ShowModeless();
+    const HWND d = find.hWnd();
+    Click(d, frmFind::kCmdMode);
+
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.dpi);
+        const RECT suggested = moveTo(form().hWnd(), row.dpi, 320, 240);
+        RECT now{};
+        GetWindowRect(form().hWnd(), &now);
+        EXPECT_TRUE(EqualRect(&now, &suggested))
+            << now.left << "," << now.top << " " << now.right - now.left << "x"
+            << now.bottom - now.top;
+        EXPECT_EQ(fontOf(box()).lfHeight, -row.docFont);
+        EXPECT_EQ(fontOf(box()).lfFaceName, face);
+        for (const HWND label : {form().lblColRow(), form().lblSelection()}) {
+            EXPECT_NEAR(fontOf(label).lfHeight, MulDiv(guiHeight, row.dpi, systemDpi), 1);
+            EXPECT_TRUE(HoldsItsText(label));
+        }
+        EXPECT_EQ(SendMessageA(form().lstClipboard(), LB_GETITEMHEIGHT, 0, 0),
+                  lineHeight(form().lstClipboard()));
+        EXPECT_EQ(form().Text(), edited);
+        EXPECT_EQ(Selection(), (std::pair<DWORD, DWORD>{1000, 1010}));
+        EXPECT_EQ(SendMessageA(box(), EM_GETFIRSTVISIBLELINE, 0, 0), firstLine);
+        EXPECT_NE(SendMessageA(box(), EM_GETMODIFY, 0, 0), 0);
+        EXPECT_EQ(WindowText(form().hWnd()), caption);
+
+        RECT place{};
+        GetWindowRect(d, &place);
+        moveTo(d, row.dpi, 100, 100);
+        RECT moved{};
+        GetWindowRect(d, &moved);
+        EXPECT_EQ(moved.left, place.left);
+        EXPECT_EQ(find.PixelTwips(), row.pixelTwips);
+        EXPECT_EQ(fontOf(GetDlgItem(d, frmFind::kTxtFind)).lfHeight,
+                  fontOf(form().lblColRow()).lfHeight);
+        for (const bool replacing : {true, false, true}) {
+            if (replacing != find.ReplaceMode()) {
+                Click(d, frmFind::kCmdMode);
+            }
+            EXPECT_EQ(Height(d), replacing ? row.replacing : row.searching);
+        }
+        RECT client{};
+        GetClientRect(d, &client);
+        for (const HWND child : Children(d)) {
+            RECT r{};
+            GetWindowRect(child, &r);
+            MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&r), 2);
+            EXPECT_LE(r.right, client.right) << WindowText(child);
+            EXPECT_LE(r.bottom, client.bottom) << WindowText(child);
+            char cls[16] = {};
+            GetClassNameA(child, cls, sizeof cls);
+            if (lstrcmpiA(cls, "EDIT") != 0) {
+                EXPECT_TRUE(HoldsItsText(child));
+            }
+        }
+    }
+    EXPECT_TRUE(SendMessageA(box(), EM_CANUNDO, 0, 0));
+    SendMessageA(box(), EM_UNDO, 0, 0);
+    EXPECT_EQ(form().Text(), text) << "undo outlives the new fonts";
 }
 
 TEST_F(FindDialogTest, ReopeningTheModalDialogForgetsEverything) {

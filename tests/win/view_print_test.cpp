@@ -140,33 +140,49 @@ TEST_F(ViewPrintTest, AboutShowsTheVersionOfTheRunningProgram) {
     EXPECT_EQ(ui.messages[0].text.rfind("Quillet v1.0.70\r\n", 0), 0u);
 }
 
-// The real process start: Wine has no character map, so the first click finds none;
-// with a stand-in on the search path each click starts one, without waiting.
-TEST_F(ViewPrintTest, CharacterMapStartsOrWarns) {
+// The real process start. A program named charmap.exe in the current folder (a
+// downloads folder, say) never runs: only the system folder's does. Wine has none, so
+// the first clicks warn; with the stand-in put there each click starts one.
+TEST_F(ViewPrintTest, CharacterMapStartsFromTheSystemFolderOnly) {
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string stub = exe;
+    stub = stub.substr(0, stub.rfind('\\')) + "\\charmap_stub\\charmap.exe";
+    char system[MAX_PATH] = {};
+    const std::string installed =
+        std::string(system, GetSystemDirectoryA(system, MAX_PATH)) + "\\charmap.exe";
+    ASSERT_FALSE(FileExists(installed)) << "this test puts its own there";
+    const std::string log = dir / "charmap.log";
+    SetEnvironmentVariableA("QUILLET_CHARMAP_LOG", log.c_str());
     ui.realStart = true;
-    SendMessageA(form().hWnd(), WM_COMMAND, mnuCharMap, 0);
+    const auto click = [&](int times) {
+        ui.messages.clear();
+        for (int i = 0; i < times; ++i) {
+            SendMessageA(form().hWnd(), WM_COMMAND, mnuCharMap, 0);
+        }
+    };
+
+    ASSERT_TRUE(CopyFileA(stub.c_str(), (dir / "charmap.exe").c_str(), FALSE));
+    ASSERT_TRUE(SetCurrentDirectoryA(dir.path().c_str()));
+    click(1);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "CharMap application is not installed.");
     EXPECT_EQ(ui.messages[0].icon, MsgIcon::Exclamation);
 
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string stubDir = exe;
-    stubDir = stubDir.substr(0, stubDir.rfind('\\')) + "\\charmap_stub";
-    char path[32767] = {};
-    GetEnvironmentVariableA("PATH", path, sizeof path);
-    const std::string savedPath = path;
-    const std::string log = dir / "charmap.log";
-    SetEnvironmentVariableA("PATH", (stubDir + ";" + savedPath).c_str());
-    SetEnvironmentVariableA("QUILLET_CHARMAP_LOG", log.c_str());
-    SendMessageA(form().hWnd(), WM_COMMAND, mnuCharMap, 0);
-    SendMessageA(form().hWnd(), WM_COMMAND, mnuCharMap, 0);
-    SetEnvironmentVariableA("PATH", savedPath.c_str());
-    SetEnvironmentVariableA("QUILLET_CHARMAP_LOG", nullptr);
-    EXPECT_EQ(ui.messages.size(), 1u) << ui.MessageTexts();
+    ASSERT_TRUE(CopyFileA(stub.c_str(), installed.c_str(), TRUE));
+    const struct Removed {
+        const std::string& path;
+        ~Removed() { DeleteFileA(path.c_str()); }
+    } removed{installed};
+    click(2);
+    EXPECT_EQ(ui.messages.size(), 0u) << ui.MessageTexts();
+    const std::string quoted = "\"" + installed + "\"";
+    EXPECT_EQ(ui.started, (std::vector<std::string>{quoted, quoted, quoted}));
     for (int i = 0; i < 100 && (!FileExists(log) || ReadFileBytes(log).size() < 18); ++i) {
         Sleep(100);
     }
+    Sleep(200);  // time for a third start, were there one
+    SetEnvironmentVariableA("QUILLET_CHARMAP_LOG", nullptr);
     EXPECT_EQ(ReadFileBytes(log), "started\r\nstarted\r\n");
 }
 

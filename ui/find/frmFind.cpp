@@ -8,6 +8,7 @@
 #include "core/layout/layout.h"
 #include "core/layout/twips.h"
 #include "platform/code_page.h"
+#include "platform/dpi.h"
 #include "platform/message_guard.h"
 #include "platform/win32_util.h"
 
@@ -31,15 +32,20 @@ struct ControlDef {
     double left, top, width, height;  // twips
 };
 
-// In tab order (the options sit in the frame, 132 by 528 twips from the client's corner).
+// In window order, which is the tab order of those that take the focus (the options sit
+// in the frame, 132 by 528 twips from the client's corner). Each label stands just
+// before the box it names, as screen readers name a box after the label before it.
 constexpr DWORD kStop = WS_TABSTOP | WS_GROUP;
 constexpr ControlDef kControls[] = {
+    {frmFind::kLblFind, "STATIC", "Find what:", WS_GROUP | SS_LEFTNOWORDWRAP, 180, 240, 1032, 192},
     {frmFind::kTxtFind, "EDIT", "", kStop | ES_AUTOHSCROLL, 1260, 180, 3000, 312},
     {frmFind::kOptScope0, "BUTTON", "&Document", kStop | BS_AUTORADIOBUTTON, 312, 744, 1380, 300},
     {frmFind::kOptScope1, "BUTTON", "&Selection", WS_DISABLED | BS_AUTORADIOBUTTON, 312, 1068, 1380,
      300},
     {frmFind::kChkMatchCase, "BUTTON", "&Match Case", kStop | BS_AUTOCHECKBOX, 2280, 564, 2004,
      300},
+    {frmFind::kLblReplace, "STATIC", "Replace with:", WS_GROUP | SS_LEFTNOWORDWRAP, 180, 1752, 960,
+     192},
     {frmFind::kTxtReplace, "EDIT", "", kStop | WS_DISABLED | ES_AUTOHSCROLL, 1260, 1692, 3000, 312},
     {frmFind::kCmdFindNext, "BUTTON", "&Find Next", kStop | BS_DEFPUSHBUTTON, 4500, 120, 1200, 396},
     {frmFind::kCmdMode, "BUTTON", "Replace >>", kStop, 4500, 588, 1200, 396},
@@ -49,9 +55,6 @@ constexpr ControlDef kControls[] = {
     // Below the options in the Z order, and never painting over them.
     {frmFind::kFraScope, "BUTTON", "Search", WS_GROUP | WS_CLIPSIBLINGS | BS_GROUPBOX, 132, 528,
      1980, 912},
-    {frmFind::kLblFind, "STATIC", "Find what:", WS_GROUP | SS_LEFTNOWORDWRAP, 180, 240, 1032, 192},
-    {frmFind::kLblReplace, "STATIC", "Replace with:", WS_GROUP | SS_LEFTNOWORDWRAP, 180, 1752, 960,
-     192},
 };
 
 // An empty dialog template: the controls are created at load, at their twips places.
@@ -69,10 +72,6 @@ std::vector<WORD> DialogTemplate() {
     }
     t.push_back(0);
     return t;
-}
-
-double TwipsPerPixelY() {
-    return TwipsPerPixel(ScreenPixelsPerInch().y);
 }
 
 }  // namespace
@@ -118,7 +117,7 @@ INT_PTR CALLBACK frmFind::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
                         [&] { return self->OnMessage(msg, wParam, lParam); });
 }
 
-INT_PTR frmFind::OnMessage(UINT msg, WPARAM wParam, LPARAM) {
+INT_PTR frmFind::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_INITDIALOG:
             CreateControls();
@@ -127,6 +126,9 @@ INT_PTR frmFind::OnMessage(UINT msg, WPARAM wParam, LPARAM) {
             return FALSE;  // the focus is set
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_DPICHANGED:
+            Form_DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return TRUE;
         case WM_CLOSE:
             cmdCancel_Click();
@@ -173,29 +175,44 @@ void frmFind::OnCommand(int id, int code) {
 }
 
 void frmFind::CreateControls() {
-    const ScreenResolution screen = ScreenPixelsPerInch();
-    const double tppx = TwipsPerPixel(screen.x);
-    const double tppy = TwipsPerPixel(screen.y);
-    const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
-    std::vector<PixelRect> design;
+    dpi_ = WindowDpi(hwnd_);
+    KeepDialogScalingToItself(hwnd_);
     for (const ControlDef& c : kControls) {
-        const PixelRect r{TwipsToPixels(c.left, tppx), TwipsToPixels(c.top, tppy),
-                          TwipsToPixels(c.width, tppx), TwipsToPixels(c.height, tppy)};
-        design.push_back(r);
         const DWORD edge = std::string(c.cls) == "EDIT" ? WS_EX_CLIENTEDGE : 0;
-        const HWND control = CreateWindowExA(
-            edge, c.cls, c.caption, WS_CHILD | WS_VISIBLE | c.style, r.left, r.top, r.width,
-            r.height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
-            GetModuleHandleA(nullptr), nullptr);
-        SendMessageA(control, WM_SETFONT, font, FALSE);
+        CreateWindowExA(edge, c.cls, c.caption, WS_CHILD | WS_VISIBLE | c.style, 0, 0, 0, 0, hwnd_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                        GetModuleHandleA(nullptr), nullptr);
     }
     CheckDlgButton(hwnd_, kOptScope0, BST_CHECKED);
+    Layout();
+}
+
+// The font and every place at the dialog's resolution, and its size for the mode.
+void frmFind::Layout() {
+    const double tpp = TwipsPerPixel(dpi_);
+    UniqueFont font = GuiFontAt(dpi_);
+    std::vector<PixelRect> design;
+    for (const ControlDef& c : kControls) {
+        design.push_back({TwipsToPixels(c.left, tpp), TwipsToPixels(c.top, tpp),
+                          TwipsToPixels(c.width, tpp), TwipsToPixels(c.height, tpp)});
+        SendMessageA(Item(c.id), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    }
+    font_.swap(font);  // the old one goes now that no control holds it
     const int width = PlaceControls(design);
     // The outer width that gives the client width; the height comes with the mode.
     RECT r{0, 0, width, 0};
     AdjustWindowRectEx(&r, kStyle, FALSE, WS_EX_DLGMODALFRAME);
-    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, kShortHeight,
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, OuterHeight(),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void frmFind::Form_DpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    pixelTwips_ = static_cast<int>(std::lround(TwipsPerPixel(dpi_)));
+    Layout();
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The design's places hold where the texts fit in the controls' font. The label column
@@ -210,7 +227,7 @@ int frmFind::PlaceControls(const std::vector<PixelRect>& design) {
         }
         return size_t{0};
     };
-    const auto needs = [&](int id) { return CaptionNeeds(Item(id)); };
+    const auto needs = [&](int id) { return CaptionNeeds(Item(id), dpi_); };
     const auto item = [&](int id) { return ColumnItem{design[at(id)].width, needs(id).cx}; };
     const ColumnWidth labels = FitColumn({item(kLblFind), item(kLblReplace)});
     const ColumnWidth buttons = FitColumn({item(kCmdFindNext), item(kCmdMode), item(kCmdCancel),
@@ -232,15 +249,17 @@ int frmFind::PlaceControls(const std::vector<PixelRect>& design) {
         r = GrownToFit(r, need.cx, need.cy);
         MoveWindow(Item(id), r.left, r.top, r.width, r.height, FALSE);
     }
-    return TwipsToPixels(kDesignWidth, TwipsPerPixel(ScreenPixelsPerInch().x)) + labels.growth +
-           buttons.growth;
+    return TwipsToPixels(kDesignWidth, TwipsPerPixel(dpi_)) + labels.growth + buttons.growth;
 }
 
-void frmFind::SetOuterHeight(int pixelsAt96) {
+int frmFind::OuterHeight() const {
+    return MulDiv(replaceMode_ ? kTallHeight : kShortHeight, dpi_, 96);
+}
+
+void frmFind::SetOuterHeight() {
     RECT r{};
     GetWindowRect(hwnd_, &r);
-    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left,
-                 MulDiv(pixelsAt96, ScreenPixelsPerInch().y, 96),
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, OuterHeight(),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -249,9 +268,9 @@ bool frmFind::SelectionScope() const {
 }
 
 void frmFind::Form_Load() {
-    pixelTwips_ = static_cast<int>(std::lround(TwipsPerPixelY()));
-    SetOuterHeight(kShortHeight);
+    pixelTwips_ = static_cast<int>(std::lround(TwipsPerPixel(dpi_)));
     replaceMode_ = false;
+    SetOuterHeight();
     const Selection sel = document_.SelectedBytes();
     const bool selection = engine_.Load(static_cast<TextOffset>(sel.start),
                                         static_cast<TextOffset>(sel.end - sel.start));
@@ -273,7 +292,7 @@ void frmFind::Form_Load() {
 
 void frmFind::cmdMode_Click() {
     replaceMode_ = !replaceMode_;
-    SetOuterHeight(replaceMode_ ? kTallHeight : kShortHeight);
+    SetOuterHeight();
     SetWindowTextA(Item(kCmdMode), replaceMode_ ? "Replace <<" : "Replace >>");
     for (int id : {kCmdReplace, kCmdReplaceAll, kTxtReplace}) {
         EnableWindow(Item(id), replaceMode_);

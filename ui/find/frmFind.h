@@ -8,6 +8,7 @@
 #include "core/find/search_engine.h"
 #include "core/layout/layout.h"
 #include "platform/platform.h"
+#include "platform/win32_util.h"
 #include "ui/find/find_target.h"
 
 class frmFind {
@@ -45,6 +46,9 @@ public:
     int PixelTwips() const { return pixelTwips_; }
 
     void Form_Load();
+    // Moved to a screen of another resolution: the font at the same points, the layout
+    // and the size for the mode again, at the suggested place.
+    void Form_DpiChanged(int dpi, const RECT& suggested);
     void cmdMode_Click();
     void chkMatchCase_Click();
     void optScope_Click(int index);
@@ -60,7 +64,9 @@ private:
     void CreateControls();
     // Places the controls, grown where their texts need it; returns the client width.
     int PlaceControls(const std::vector<quillet::PixelRect>& design);
-    void SetOuterHeight(int pixelsAt96);
+    void Layout();
+    int OuterHeight() const;  // for the mode, at the dialog's resolution
+    void SetOuterHeight();
     void SearchNext();
     void ShowStep(const quillet::SearchStep& step);
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
@@ -73,4 +79,6 @@ private:
     bool modal_ = false;
     bool replaceMode_ = false;
     int pixelTwips_ = 15;
+    int dpi_ = 96;     // the dialog's resolution, which all its sizes go by
+    UniqueFont font_;  // its controls' font at that resolution
 };

@@ -7,6 +7,7 @@
 #include "app/startup_marks.h"
 #include "core/app/caption.h"
 #include "core/layout/layout.h"
+#include "platform/dpi.h"
 #include "platform/message_guard.h"
 #include "ui/main/menu_def.h"
 
@@ -51,9 +52,8 @@ frmMain::frmMain(IPlatform& platform) : platform_(platform) {
     }();
     (void)registered;
     QUILLET_MARK("class");
-    const ScreenResolution screen = ScreenPixelsPerInch();
-    tppx_ = TwipsPerPixel(screen.x);
-    tppy_ = TwipsPerPixel(screen.y);
+    // The screen's until the window exists and can say which screen it is on.
+    SetDpi(WindowDpi(nullptr));
     // The design client area; Form_Load gives the window its real size.
     RECT r{0, 0, TwipsToPixels(7200, tppx_), TwipsToPixels(4800, tppy_)};
     AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, TRUE);
@@ -87,6 +87,7 @@ LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 LRESULT frmMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CREATE:
+            SetDpi(WindowDpi(hwnd_));
             QUILLET_MARK("window_made");
             CreateMenus();
             QUILLET_MARK("menus");
@@ -96,6 +97,9 @@ LRESULT frmMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SIZE:
             Form_Resize();
+            return 0;
+        case WM_DPICHANGED:
+            Form_DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_TIMER:
             if (wParam == registers_.tmrClipboard().id()) {
@@ -238,6 +242,9 @@ void frmMain::SetTitle() {
 void frmMain::SetStatus(const std::string& colRow, const std::string& selection) {
     SetWindowTextA(lblColRow_, colRow.c_str());
     SetWindowTextA(lblSelection_, selection.c_str());
+    if (FitStatusLabels()) {
+        Form_Resize();
+    }
 }
 
 bool frmMain::TranslateShortcut(const MSG& msg) {
@@ -301,9 +308,34 @@ void frmMain::Form_Resize() {
     };
     SetBounds(txtDoc_, std::nullopt, std::nullopt, px(layout.txtDocWidth, tppx_),
               px(layout.txtDocHeight, tppy_));
-    SetBounds(lblColRow_, std::nullopt, px(layout.lblColRowTop, tppy_), std::nullopt, std::nullopt);
+    SetBounds(lblColRow_, std::nullopt, px(layout.lblColRowTop, tppy_),
+              TwipsToPixels(lblColRowRect_.width, tppx_),
+              TwipsToPixels(lblColRowRect_.height, tppy_));
     SetBounds(lblSelection_, px(layout.lblSelectionLeft, tppx_), px(layout.lblSelectionTop, tppy_),
-              px(layout.lblSelectionWidth, tppx_), std::nullopt);
+              px(layout.lblSelectionWidth, tppx_), TwipsToPixels(lblSelectionRect_.height, tppy_));
+}
+
+void frmMain::Form_DpiChanged(int dpi, const RECT& suggested) {
+    // A new font makes the box scroll to its caret; the first line shown stays.
+    const LRESULT firstLine = SendMessageA(txtDoc_, EM_GETFIRSTVISIBLELINE, 0, 0);
+    SetDpi(dpi);
+    ApplyFonts();
+    PlaceControl(lstClipboard_, kLstClipboardDesign.left, kLstClipboardDesign.top,
+                 kLstClipboardDesign.width, kLstClipboardDesign.height);
+    FitStatusLabels();
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    Form_Resize();  // the same size in pixels brings no WM_SIZE
+    SendMessageA(txtDoc_, EM_LINESCROLL, 0,
+                 firstLine - SendMessageA(txtDoc_, EM_GETFIRSTVISIBLELINE, 0, 0));
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void frmMain::SetDpi(int dpi) {
+    dpi_ = dpi > 0 ? dpi : 96;
+    tppx_ = TwipsPerPixel(dpi_);
+    tppy_ = TwipsPerPixel(dpi_);
+    registers_.SetDpi(dpi_);
 }
 
 void frmMain::Form_Deactivate() {

@@ -60,6 +60,9 @@ public:
     void Form_Load();
     void Form_Resize();
     void Form_Deactivate();
+    // The window moved to a screen of another resolution: the suggested place, the fonts
+    // at the same points, the layout again; the document is left as it was.
+    void Form_DpiChanged(int dpi, const RECT& suggested);
     void txtDoc_Change();
     void txtDoc_KeyDown(int keyCode, int shift);
     void txtDoc_KeyUp(int keyCode, int shift);
@@ -121,6 +124,13 @@ private:
     void PrepareFileDialog(const char* caption, DWORD flags);
     void EnableItem(int id, bool enabled);
     void PlaceControl(HWND control, double left, double top, double width, double height);
+    // The window's resolution, which every twips conversion of the window goes by.
+    void SetDpi(int dpi);
+    // The fonts at the window's resolution, on their controls (the text box keeps the
+    // face the View menu chose).
+    void ApplyFonts();
+    // The status labels sized for what they show; true when that moved them.
+    bool FitStatusLabels();
 
     IPlatform& platform_;
     HWND hwnd_ = nullptr;
@@ -134,11 +144,13 @@ private:
     HMENU fileMenu_ = nullptr;
     HMENU editMenu_ = nullptr;
     UniqueFont docFont_;
+    UniqueFont guiFont_;  // the status labels' and the register list's
     ClipboardRegisters registers_;
     ScreenFonts fonts_;  // the View menu's ASCII and ANSI faces
-    double tppx_ = 15.0;
+    int dpi_ = 96;
+    double tppx_ = 15.0;  // twips per pixel at dpi_
     double tppy_ = 15.0;
-    // The status labels' sizes: the design's, or what their widest texts need.
+    // The status labels' sizes: the design's, or what their texts need.
     quillet::TwipsRect lblColRowRect_ = quillet::kLblColRowDesign;
     quillet::TwipsRect lblSelectionRect_ = quillet::kLblSelectionDesign;
     bool settingText_ = false;

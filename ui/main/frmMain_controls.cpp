@@ -5,6 +5,7 @@
 #include "app/startup_marks.h"
 #include "core/layout/layout.h"
 #include "platform/code_page.h"
+#include "platform/dpi.h"
 #include "ui/main/frmMain.h"
 #include "ui/main/menu_def.h"
 
@@ -64,28 +65,8 @@ void frmMain::CreateControls() {
                  kLstClipboardDesign.width, kLstClipboardDesign.height);
     QUILLET_MARK("child_windows");
 
-    const int height = -MulDiv(108, ScreenPixelsPerInch().y, 720);  // 10.8 points
-    // Where the face is missing the font mapper picks another fixed-pitch face.
-    docFont_.reset(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DocumentCharset(),
-                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                               FIXED_PITCH | FF_MODERN, "Fixedsys"));
-    SendMessageA(txtDoc_, WM_SETFONT, reinterpret_cast<WPARAM>(docFont_.get()), FALSE);
-    const auto gui = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
-    SendMessageA(lstClipboard_, WM_SETFONT, gui, FALSE);
-    SendMessageA(lblColRow_, WM_SETFONT, gui, FALSE);
-    SendMessageA(lblSelection_, WM_SETFONT, gui, FALSE);
-    // The labels hold five-digit numbers in their font; the selection label follows the
-    // line/column label however wide that grew.
-    const auto fit = [&](HWND label, const TwipsRect& design, const char* widest) {
-        const SIZE need = TextSizeIn(label, widest);
-        TwipsRect r = design;
-        r.width = std::max(design.width, need.cx * tppx_);
-        r.height = std::max(design.height, need.cy * tppy_);
-        return r;
-    };
-    lblColRowRect_ = fit(lblColRow_, kLblColRowDesign, " Ln 99999, Col 99999 ");
-    lblSelectionRect_ = fit(lblSelection_, kLblSelectionDesign, "Sel: 99999");
-    lblSelectionRect_.left = lblColRowRect_.left + lblColRowRect_.width;
+    ApplyFonts();
+    FitStatusLabels();
     for (const auto& [label, r] :
          {std::pair{lblColRow_, lblColRowRect_}, std::pair{lblSelection_, lblSelectionRect_}}) {
         PlaceControl(label, r.left, r.top, r.width, r.height);
@@ -104,4 +85,51 @@ void frmMain::CreateControls() {
 void frmMain::PlaceControl(HWND control, double left, double top, double width, double height) {
     MoveWindow(control, TwipsToPixels(left, tppx_), TwipsToPixels(top, tppy_),
                TwipsToPixels(width, tppx_), TwipsToPixels(height, tppy_), FALSE);
+}
+
+void frmMain::ApplyFonts() {
+    const auto shown = reinterpret_cast<HFONT>(SendMessageA(txtDoc_, WM_GETFONT, 0, 0));
+    const bool formFace = shown == nullptr || shown == docFont_.get();
+    const bool oem = fonts_.IsOem(shown);
+    // The fonts in use go only once their controls hold the new ones.
+    const UniqueFont oldDoc(std::move(docFont_));
+    const UniqueFont oldGui(std::move(guiFont_));
+    const auto oldFaces = fonts_.Release();
+    const int height = -MulDiv(108, dpi_, 720);  // 10.8 points
+    // Where the face is missing the font mapper picks another fixed-pitch face.
+    docFont_.reset(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DocumentCharset(),
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               FIXED_PITCH | FF_MODERN, "Fixedsys"));
+    guiFont_ = GuiFontAt(dpi_);
+    const HFONT box = formFace ? docFont_.get()
+                      : oem    ? fonts_.Oem(docFont_.get())
+                               : fonts_.Ansi(docFont_.get());
+    const BOOL redraw = oldDoc != nullptr;
+    SendMessageA(txtDoc_, WM_SETFONT, reinterpret_cast<WPARAM>(box), redraw);
+    for (const HWND control : {lstClipboard_, lblColRow_, lblSelection_}) {
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont_.get()), redraw);
+    }
+}
+
+// Never narrower than five-digit numbers need in the labels' font, so they don't move
+// as one types, and wider while a text needs more; the selection label follows the
+// line/column label however wide that grew.
+bool frmMain::FitStatusLabels() {
+    const auto fit = [this](HWND label, TwipsRect r, const std::string& reserved) {
+        const SIZE room = TextSizeIn(label, reserved);
+        const LONG text = TextSizeIn(label, WindowText(label)).cx;
+        r.width = std::max(r.width, std::max(room.cx, text) * tppx_);
+        r.height = std::max(r.height, room.cy * tppy_);
+        return r;
+    };
+    const TwipsRect colRow = fit(lblColRow_, kLblColRowDesign, " Ln 99999, Col 99999 ");
+    TwipsRect selection = fit(lblSelection_, kLblSelectionDesign, "Sel: 99999");
+    selection.left = colRow.left + colRow.width;
+    const bool moved =
+        colRow.width != lblColRowRect_.width || colRow.height != lblColRowRect_.height ||
+        selection.left != lblSelectionRect_.left || selection.width != lblSelectionRect_.width ||
+        selection.height != lblSelectionRect_.height;
+    lblColRowRect_ = colRow;
+    lblSelectionRect_ = selection;
+    return moved;
 }

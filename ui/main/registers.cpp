@@ -6,6 +6,7 @@
 #include "core/layout/layout.h"
 #include "core/text/edit_text.h"
 #include "platform/code_page.h"
+#include "platform/dpi.h"
 #include "platform/win32_util.h"
 #include "ui/text_box.h"
 
@@ -116,10 +117,12 @@ void ClipboardRegisters::PasteRegister(short index) {
 // As wide as its widest row in its own font, with the sunken edge, a scroll bar and the
 // rows' own indent; never narrower than the design.
 void ClipboardRegisters::FitListWidth(int widestRow) {
-    const double twipsPerPixel = TwipsPerPixel(ScreenPixelsPerInch().x);
-    const int design = TwipsToPixels(kLstClipboardDesign.width, twipsPerPixel);
+    const int design = TwipsToPixels(kLstClipboardDesign.width, TwipsPerPixel(dpi_));
+    const int system = ScreenPixelsPerInch().x;  // the resolution of the system metrics
     const int need =
-        widestRow + 2 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL) + 2 * 2;
+        widestRow +
+        ScaledFrom(2 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL), system, dpi_) +
+        2 * 2;
     RECT r{};
     GetWindowRect(lstClipboard_, &r);
     SetWindowPos(lstClipboard_, nullptr, 0, 0, std::max(design, need), r.bottom - r.top,

@@ -22,6 +22,8 @@ public:
     void Detach();
 
     WindowTimer& tmrClipboard() { return tmrClipboard_; }
+    // The main window's resolution, which the list's size goes by.
+    void SetDpi(int dpi) { dpi_ = dpi; }
 
     // The main window routes these events here.
     void txtDoc_KeyDown(int keyCode, int shift);
@@ -56,4 +58,5 @@ private:
     HWND txtDoc_ = nullptr;
     HWND lstClipboard_ = nullptr;
     WindowTimer tmrClipboard_{1, 500};
+    int dpi_ = 96;
 };

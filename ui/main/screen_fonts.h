@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "platform/win32_util.h"
 
@@ -26,6 +27,12 @@ public:
     // The form's font with only its face changed. Owned here; valid while this lives.
     HFONT Ansi(HFONT formFont);
     HFONT Oem(HFONT formFont);
+
+    // Whether the box shows the ASCII face.
+    bool IsOem(HFONT font) const { return font != nullptr && font == oem_.get(); }
+    // Hands the faces made so far to the caller, to outlive their place on the box; the
+    // next Ansi or Oem makes them again from the form's font then.
+    std::pair<UniqueFont, UniqueFont> Release() { return {std::move(ansi_), std::move(oem_)}; }
 
     // "Quillet Terminal 1252-437" for the running code pages.
     static std::string BundledOemFace();

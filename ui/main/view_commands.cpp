@@ -54,7 +54,13 @@ void frmMain::mnuWrap_Click() {
 }
 
 void frmMain::mnuCharMap_Click() {
-    if (platform_.StartProgram("charmap.exe") != 0) {
+    // By its full path in the system folder: a bare name would be looked for in the
+    // program's and the current folder first, where anyone could have put a program of
+    // that name.
+    char line[MAX_PATH + 16] = "\"";
+    const UINT length = GetSystemDirectoryA(line + 1, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH ||
+        platform_.StartProgram(lstrcatA(line, "\\charmap.exe\"")) != 0) {
         platform_.ShowMessage(hwnd_, "CharMap application is not installed.", MsgIcon::Exclamation,
                               MsgButtons::Ok);
     }
