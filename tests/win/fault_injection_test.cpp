@@ -28,6 +28,7 @@ protected:
         EXPECT_EQ(ui.messages[0].text.rfind("Error #", 0), 0u) << ui.messages[0].text;
         EXPECT_EQ(ui.messages[0].icon, MsgIcon::Stop);
     }
+    // The save's safety copy.
     bool AnyTemporaryFile(const std::string& folder) {
         WIN32_FIND_DATAA found{};
         UniqueFind search(FindFirstFileA((folder + "\\~q*").c_str(), &found));
@@ -88,7 +89,7 @@ TEST_F(FaultTest, AFolderRemovedDuringTheSaveLeavesTheDocumentUnsaved) {
     WriteFileBytes(path, "old text");
     LoadAndEdit(path, "new text");
     const std::string host = HostPath(folder);
-    // The folder goes when the save opens its temporary file in it.
+    // The folder goes when the save makes its safety copy in it.
     StartHost("python3 '" QUILLET_HOST_SOURCE "/tests/tools/remove_on_save.py' '" + host + "' '" +
               host + ".ready' >'" + host + ".log' 2>&1");
     const std::string ready = WaitForFile(folder + ".ready");
