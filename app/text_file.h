@@ -23,8 +23,19 @@ std::optional<std::string> TryReadTextFile(const std::string& path);
 // As TryReadTextFile, the empty string after a failure.
 std::string ReadTextFile(const std::string& path);
 
+// Where a save can be made to fail on purpose, for tests: the write of the new content
+// into the file, and the write that puts the old content back after that failed. Each
+// is an error number (0: no failure); the write fails half-way.
+struct SaveFaults {
+    unsigned long write = 0;
+    unsigned long restore = 0;
+};
+
 // Stores the text as the whole content of the file at the path (the placeholder written
-// as NUL). Reports a failure with the "Error #" message and returns false.
-bool WriteTextFile(const std::string& path, const std::string& text);
+// as NUL), in the file itself: links, permissions and attributes stay. A device's name
+// is refused. Reports a failure with the "Error #" message and returns false; the old
+// content is then still in the file or, if it could not be put back, in a copy whose
+// path the message names.
+bool WriteTextFile(const std::string& path, const std::string& text, const SaveFaults& faults = {});
 
 }  // namespace mdlCode

@@ -19,10 +19,4 @@ std::string FileBytesFromText(std::string text) {
     return ReplaceAll(std::move(text), kNulPlaceholder, '\0');
 }
 
-std::uint32_t SavedFileAttributes(std::uint32_t old) {
-    constexpr std::uint32_t kHidden = 0x2, kSystem = 0x4, kArchive = 0x20;
-    const std::uint32_t kept = old & (kHidden | kSystem);
-    return kept != 0 ? kept | kArchive : 0;
-}
-
 }  // namespace quillet

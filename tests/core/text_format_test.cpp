@@ -37,19 +37,3 @@ TEST(TextFormat, AByte20InAFileIsWrittenBackAsNul) {
     const std::string file("x\x14y", 3);
     EXPECT_EQ(FileBytesFromText(TextFromFileBytes(file)), std::string("x\0y", 3));
 }
-
-TEST(SavedFileAttributes, HiddenAndSystemStayAndAreMarkedForBackup) {
-    const struct {
-        std::uint32_t old, saved;
-    } cases[] = {
-        {0x80, 0},            // normal: the new file's own attributes
-        {0x20, 0},            // archive alone
-        {0x2, 0x22},          // hidden
-        {0x4, 0x24},          // system
-        {0x2026, 0x26},       // hidden, system, archive, not indexed: only the first three
-        {0x2000 | 0x100, 0},  // not indexed, temporary
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(SavedFileAttributes(c.old), c.saved) << std::hex << c.old;
-    }
-}

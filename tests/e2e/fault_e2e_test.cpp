@@ -1,11 +1,12 @@
-// A save the real editor can't complete because another program holds the file.
+// Saves of the real editor while another program holds the file: refused while the
+// holder shares only reading, written while it shares writing too.
 #include <gtest/gtest.h>
 
 #include "probe.h"
 
 namespace {
 
-TEST(FaultE2E, ASaveOverAFileHeldByAnotherProgramFailsAndTheEditorGoesOn) {
+TEST(FaultE2E, AFileHeldByAnotherProgramIsSavedWhenItSharesWriting) {
     const std::string path = ScratchFile("held.txt", "old bytes");
     QuilletProcess editor(path);
     HWND main = editor.WaitForMainWindow();
@@ -14,9 +15,9 @@ TEST(FaultE2E, ASaveOverAFileHeldByAnotherProgramFailsAndTheEditorGoesOn) {
     TypeText("new ");
     ASSERT_TRUE(WaitUntil([&] { return editor.Caption() == "held.txt [*] - Quillet"; }));
     {
-        // This program keeps the file open without letting it be replaced.
-        HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, 0, nullptr);
+        // This program keeps the file open without letting it be written.
+        HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(holder, INVALID_HANDLE_VALUE);
         TypeKey('S', true);
         HWND box = editor.WaitForMessageBox();
@@ -30,18 +31,22 @@ TEST(FaultE2E, ASaveOverAFileHeldByAnotherProgramFailsAndTheEditorGoesOn) {
     const std::string folder = path.substr(0, path.find_last_of('\\'));
     WIN32_FIND_DATAA found{};
     HANDLE search = FindFirstFileA((folder + "\\~q*").c_str(), &found);
-    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "temporary file left: " << found.cFileName;
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "copy left: " << found.cFileName;
     if (search != INVALID_HANDLE_VALUE) {
         FindClose(search);
     }
     EXPECT_EQ(editor.Caption(), "held.txt [*] - Quillet");
 
-    // Let go: the editor types and saves as before.
+    // Held as viewers hold files, sharing reading and writing: the save goes through.
+    HANDLE viewer = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(viewer, INVALID_HANDLE_VALUE);
     FocusWindow(main);
     TypeText("x");
     TypeKey('S', true);
     EXPECT_TRUE(WaitUntil([&] { return editor.Caption() == "held.txt - Quillet"; }))
         << editor.Caption();
+    CloseHandle(viewer);
     EXPECT_EQ(FileBytes(path), "new xold bytes");
 }
 

@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
-"""Removes a folder at the moment a save creates its temporary file in it.
+"""Removes a folder at the moment a save creates its safety copy in it.
 
     remove_on_save.py <folder> <ready-file>
 
 Holds every open in the folder through fanotify (root only): when the file being
-opened is a save's temporary file (~q*.tmp), the whole folder is removed before the
+opened is a save's safety copy of the old content (~q*.tmp), the whole folder is removed before the
 open may go on. Writes "ready" (or why it can't watch) into the ready file, and ends
 after one removal.
 """

@@ -12,38 +12,6 @@
 
 namespace {
 
-// The host path of a folder (Wine's own mapping).
-std::string HostPath(const std::string& path) {
-    using ToUnix = char*(CDECL*)(const wchar_t*);
-    const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    std::wstring wide(path.begin(), path.end());
-    char* unixPath = toUnix != nullptr ? toUnix(wide.c_str()) : nullptr;
-    const std::string result = unixPath != nullptr ? unixPath : "";
-    HeapFree(GetProcessHeap(), 0, unixPath);
-    return result;
-}
-
-// Starts a host shell command; with a done file, waits until it has written it.
-void StartHost(const std::string& command) {
-    std::string line = "/bin/sh -c \"" + command + "\"";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &si, &pi));
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-}
-
-std::string WaitForFile(const std::string& path) {
-    for (int i = 0; i < 200 && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) {
-        Sleep(50);
-    }
-    Sleep(50);
-    return FileExists(path) ? ReadFileBytes(path) : "<nothing>";
-}
-
 class FaultTest : public ProcessTest {
 protected:
     frmMain& form() { return mdlCode::MainForm(); }
@@ -60,6 +28,7 @@ protected:
         EXPECT_EQ(ui.messages[0].text.rfind("Error #", 0), 0u) << ui.messages[0].text;
         EXPECT_EQ(ui.messages[0].icon, MsgIcon::Stop);
     }
+    // The save's safety copy.
     bool AnyTemporaryFile(const std::string& folder) {
         WIN32_FIND_DATAA found{};
         UniqueFind search(FindFirstFileA((folder + "\\~q*").c_str(), &found));
@@ -120,7 +89,7 @@ TEST_F(FaultTest, AFolderRemovedDuringTheSaveLeavesTheDocumentUnsaved) {
     WriteFileBytes(path, "old text");
     LoadAndEdit(path, "new text");
     const std::string host = HostPath(folder);
-    // The folder goes when the save opens its temporary file in it.
+    // The folder goes when the save makes its safety copy in it.
     StartHost("python3 '" QUILLET_HOST_SOURCE "/tests/tools/remove_on_save.py' '" + host + "' '" +
               host + ".ready' >'" + host + ".log' 2>&1");
     const std::string ready = WaitForFile(folder + ".ready");

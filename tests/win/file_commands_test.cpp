@@ -138,18 +138,31 @@ TEST_F(FileCommandsTest, AFileNamedUntitledCountsAsNew) {
     EXPECT_EQ(ui.fileDialogs.size(), 1u) << "Save asks for a name";
 }
 
+// A read-only file through Save, device names through Save As: the box, and the
+// document still changed.
 TEST_F(FileCommandsTest, AFailedSaveKeepsTheDocumentAsItWas) {
     const std::string path = dir / "locked.txt";
     WriteFileBytes(path, "old");
     Start(path);
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
     Type('x');
-    form().mnuSave_Click();
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text.rfind("Error #", 0), 0u) << ui.messages[0].text;
-    EXPECT_TRUE(doc().DocModified);
-    EXPECT_EQ(caption(), "locked.txt [*] - Quillet");
-    EXPECT_EQ(ReadFileBytes(path), "old");
+    for (const std::string& name : {std::string(), dir / "NUL.txt", dir / "CON"}) {
+        SCOPED_TRACE(name);
+        ui.messages.clear();
+        if (name.empty()) {
+            form().mnuSave_Click();
+        } else {
+            Choose(name);
+            form().mnuSaveAs_Click();
+        }
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text.rfind("Error #", 0), 0u) << ui.messages[0].text;
+        EXPECT_EQ(name.empty(), ui.messages[0].text.find("not saved") == std::string::npos);
+        EXPECT_TRUE(doc().DocModified);
+        EXPECT_EQ(doc().DocPath, path);
+        EXPECT_EQ(caption(), "locked.txt [*] - Quillet");
+        EXPECT_EQ(ReadFileBytes(path), "old");
+    }
 }
 
 TEST_F(FileCommandsTest, OpenLoadsIntoAFreshWindow) {

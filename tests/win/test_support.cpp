@@ -72,6 +72,72 @@ bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    UniqueFind search(FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (search.get() == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") {
+            names.push_back(name);
+        }
+    } while (FindNextFileA(search.get(), &found));
+    return names;
+}
+
+std::string HostPath(const std::string& path) {
+    using ToUnix = char*(CDECL*)(const wchar_t*);
+    const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    const std::wstring wide = WideFromAnsi(path);
+    char* unixPath = toUnix != nullptr ? toUnix(wide.c_str()) : nullptr;
+    const std::string result = unixPath != nullptr ? unixPath : "";
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    return result;
+}
+
+void StartHost(const std::string& command) {
+    std::string line = "/bin/sh -c \"" + command + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &si, &pi));
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+
+bool RunOnHost(const std::string& command, std::string* output) {
+    static int counter = 0;
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string name =
+        "quillet-host-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    const std::string out = std::string(temp) + name + ".out";
+    const std::string host = HostPath(temp) + "/" + name;
+    // The status is written last, once the output is complete.
+    StartHost("(" + command + ") >'" + host + ".out' 2>&1; echo $? >'" + host + ".tmp'; mv '" +
+              host + ".tmp' '" + host + ".done'");
+    const std::string status = WaitForFile(std::string(temp) + name + ".done");
+    if (output != nullptr) {
+        *output = FileExists(out) ? ReadFileBytes(out) : "";
+    }
+    DeleteFileA(out.c_str());
+    DeleteFileA((std::string(temp) + name + ".done").c_str());
+    return status == "0\n";
+}
+
+std::string WaitForFile(const std::string& path) {
+    for (int i = 0; i < 200 && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) {
+        Sleep(50);
+    }
+    Sleep(50);
+    return FileExists(path) ? ReadFileBytes(path) : "<nothing>";
+}
+
 void PumpMessages() {
     MSG msg{};
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fake_platform.h"
 
@@ -28,6 +29,19 @@ private:
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
+
+// The names in a folder, "." and ".." left out, in the order the system lists them.
+std::vector<std::string> FolderEntries(const std::string& folder);
+
+// Under Wine: the host's own path of a Windows path, and host shell commands.
+std::string HostPath(const std::string& path);
+// Starts a command without waiting for it.
+void StartHost(const std::string& command);
+// Runs a command to its end; true when it succeeded. Its output (with its errors) goes
+// to `output` when given.
+bool RunOnHost(const std::string& command, std::string* output = nullptr);
+// Waits up to 10 s for a file to appear; its content, or "<nothing>".
+std::string WaitForFile(const std::string& path);
 
 // The first of the texts the ANSI code page holds whole, in that code page (empty when
 // it holds none of them): the multi-byte cases take their characters from the code page

@@ -1,5 +1,6 @@
-// Whole document files: the NUL placeholder both ways, exact bytes and lengths, and
-// saves that fail without harming the file that was there.
+// Whole document files: the NUL placeholder both ways, exact bytes and lengths, saves
+// that leave the file the user's own (links, modes, owners, attributes), and saves that
+// fail without losing the old content.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,24 +11,9 @@
 #include "app/text_file.h"
 #include "platform/win32_util.h"
 #include "test_support.h"
+#include "tests/tools/test_host.h"
 
 namespace {
-
-std::vector<std::string> FolderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found{};
-    UniqueFind search(FindFirstFileA((folder + "\\*").c_str(), &found));
-    if (search.get() == INVALID_HANDLE_VALUE) {
-        return names;
-    }
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..") {
-            names.push_back(name);
-        }
-    } while (FindNextFileA(search.get(), &found));
-    return names;
-}
 
 std::string AllByteValues() {
     std::string bytes;
@@ -140,14 +126,36 @@ TEST_F(TextFileTest, AReadOnlyFileIsRefusedAndLeftAsItWas) {
     ExpectOnly({"locked.txt"});
 }
 
-TEST_F(TextFileTest, HiddenAndSystemFilesAreReplacedAndKeepTheirAttributes) {
-    for (DWORD attribute : {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
+// The file is written in place: it stays the same file, with its attributes (hidden,
+// system, not indexed) and, on Windows, its creation time.
+TEST_F(TextFileTest, ASavedFileKeepsItsIdentityAttributesAndCreationTime) {
+    const auto info = [](const std::string& path) {
+        BY_HANDLE_FILE_INFORMATION result{};
+        UniqueHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+        EXPECT_TRUE(GetFileInformationByHandle(file.get(), &result)) << path;
+        return result;
+    };
+    for (DWORD attributes :
+         {DWORD{FILE_ATTRIBUTE_NORMAL}, DWORD{FILE_ATTRIBUTE_HIDDEN}, DWORD{FILE_ATTRIBUTE_SYSTEM},
+          DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED}}) {
+        SCOPED_TRACE(attributes);
         const std::string path = dir / "special.txt";
         WriteFileBytes(path, "old content, longer");
-        ASSERT_TRUE(SetFileAttributesA(path.c_str(), attribute));
+        ASSERT_TRUE(SetFileAttributesA(path.c_str(), attributes));
+        const BY_HANDLE_FILE_INFORMATION before = info(path);
         EXPECT_TRUE(mdlCode::WriteTextFile(path, "new")) << ui.MessageTexts();
+        const BY_HANDLE_FILE_INFORMATION after = info(path);
         EXPECT_EQ(ReadFileBytes(path), "new");
-        EXPECT_NE(GetFileAttributesA(path.c_str()) & attribute, 0u);
+        EXPECT_EQ(after.dwFileAttributes & ~DWORD{FILE_ATTRIBUTE_ARCHIVE},
+                  before.dwFileAttributes & ~DWORD{FILE_ATTRIBUTE_ARCHIVE});
+        EXPECT_EQ(after.nFileIndexLow, before.nFileIndexLow);
+        EXPECT_EQ(after.nFileIndexHigh, before.nFileIndexHigh);
+        // Wine gives the host's status-change time as the creation time: any write moves it.
+        if (!UnderWine()) {
+            EXPECT_EQ(CompareFileTime(&after.ftCreationTime, &before.ftCreationTime), 0);
+        }
         ExpectOnly({"special.txt"});
         ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL));
         ASSERT_TRUE(DeleteFileA(path.c_str()));
@@ -169,25 +177,196 @@ TEST_F(TextFileTest, AFolderInTheWayIsRefused) {
     EXPECT_TRUE(FolderEntries(dir / "sub").empty());
 }
 
-// The new bytes are already stored beside the target when putting them in its place
-// fails: the old file must come through whole and the stored copy must go.
-TEST_F(TextFileTest, AFailingReplaceKeepsTheOldFileAndLeavesNoTemporaryFile) {
+// Viewers, indexers and sync clients hold files open sharing reading and writing: the
+// save writes past them. A holder that shares only reading keeps the file as it was.
+TEST_F(TextFileTest, AFileHeldOpenIsSavedWhenTheHolderSharesWriting) {
     const std::string path = dir / "open.txt";
-    WriteFileBytes(path, "old content");
-    {
-        // Another program holds the file open without letting it be deleted or renamed.
-        UniqueHandle holder(CreateFileA(path.c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                        0, nullptr));
+    const struct {
+        DWORD share;
+        bool saved;
+    } cases[] = {
+        {FILE_SHARE_READ | FILE_SHARE_WRITE, true},
+        {FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, true},
+        {FILE_SHARE_READ, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.share);
+        ui.messages.clear();
+        WriteFileBytes(path, "old content");
+        UniqueHandle holder(
+            CreateFileA(path.c_str(), GENERIC_READ, c.share, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_NE(holder.get(), INVALID_HANDLE_VALUE);
-        EXPECT_FALSE(mdlCode::WriteTextFile(path, "new content"));
+        EXPECT_EQ(mdlCode::WriteTextFile(path, "new"), c.saved);
+        holder.reset();
+        if (c.saved) {
+            EXPECT_TRUE(ui.messages.empty()) << ui.MessageTexts();
+        } else {
+            ExpectOneFileError();
+        }
+        EXPECT_EQ(ReadFileBytes(path), c.saved ? "new" : "old content");
+        ExpectOnly({"open.txt"});
     }
-    ExpectOneFileError();
-    EXPECT_EQ(ReadFileBytes(path), "old content");
-    ExpectOnly({"open.txt"});
 }
 
-TEST_F(TextFileTest, ANameTheFileSystemRefusesLeavesNoTemporaryFile) {
+// A failure of the write into the file after the copy was made: the old content goes
+// back and the copy goes; if putting it back fails too, the copy stays, named in the box.
+TEST_F(TextFileTest, AFailedWriteIsUndoneOrItsCopyIsNamed) {
+    const std::string path = dir / "doc.txt";
+    const std::string description = ErrorDescription(ERROR_WRITE_FAULT);
+    const struct {
+        const char* name;
+        const char* old;  // null: no file before the save
+        mdlCode::SaveFaults faults;
+        bool kept;
+    } cases[] = {
+        {"write fails", "old content", {ERROR_WRITE_FAULT, 0}, false},
+        {"write fails over one byte", "o", {ERROR_WRITE_FAULT, 0}, false},
+        {"write fails over an empty file", "", {ERROR_WRITE_FAULT, 0}, false},
+        {"write fails in a new file", nullptr, {ERROR_WRITE_FAULT, 0}, false},
+        {"nothing to put back", "", {ERROR_WRITE_FAULT, ERROR_NOT_READY}, false},
+        {"both fail", "old content", {ERROR_WRITE_FAULT, ERROR_NOT_READY}, true},
+        {"both fail over one byte", "o", {ERROR_WRITE_FAULT, ERROR_NOT_READY}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui.messages.clear();
+        if (c.old != nullptr) {
+            WriteFileBytes(path, c.old);
+        }
+        EXPECT_FALSE(mdlCode::WriteTextFile(path, "the new text", c.faults));
+        ASSERT_EQ(ui.messages.size(), 1u) << ui.MessageTexts();
+        std::string expected = "Error #29 :: " + description;
+        if (c.kept) {
+            const std::vector<std::string> names = FolderEntries(dir.path());
+            ASSERT_EQ(names.size(), 2u);
+            const std::string copy = dir / names[names[0] == "doc.txt" ? 1 : 0];
+            EXPECT_EQ(ReadFileBytes(copy), c.old);
+            expected += "\r\nThe previous content is in " + copy;
+            ASSERT_TRUE(DeleteFileA(copy.c_str()));
+        } else if (c.old != nullptr) {
+            EXPECT_EQ(ReadFileBytes(path), c.old);
+        }
+        EXPECT_EQ(ui.messages[0].text, expected);
+        EXPECT_EQ(ui.messages[0].icon, MsgIcon::Stop);
+        ExpectOnly(c.old != nullptr ? std::vector<std::string>{"doc.txt"}
+                                    : std::vector<std::string>{});
+        DeleteFileA(path.c_str());
+    }
+}
+
+// A name that opens a device rather than a file is refused, and nothing is written.
+TEST_F(TextFileTest, ADeviceNameIsNoFile) {
+    ASSERT_TRUE(SetCurrentDirectoryA(dir.path().c_str()));
+    for (const std::string& name : {std::string("NUL.txt"), std::string("CON"), dir / "nul",
+                                    dir / "aux.log", std::string("\\\\.\\NUL")}) {
+        SCOPED_TRACE(name);
+        ui.messages.clear();
+        EXPECT_FALSE(mdlCode::WriteTextFile(name, "text"));
+        ExpectOneFileError();
+        EXPECT_NE(ui.messages[0].text.find("\r\nThe text was not saved: '" + name +
+                                           "' is a device, not a file."),
+                  std::string::npos)
+            << ui.messages[0].text;
+        ExpectOnly({});
+    }
+}
+
+// Links, modes and owners made from the host side, each in a folder of its own where
+// real.txt held "old": what the host sees after a save through the given name.
+TEST_F(TextFileTest, ASaveKeepsLinksModesAndOwners) {
+    if (!UnderWine()) {
+        GTEST_SKIP() << "makes links, modes and owners from the host side";
+    }
+    const struct {
+        const char* setup;
+        const char* saved;  // the name the save goes through
+        const char* probe;
+        const char* seen;
+    } cases[] = {
+        {"chmod 600 real.txt", "real.txt", "stat -c %a real.txt", "600\n"},
+        {"chmod 750 real.txt", "real.txt", "stat -c %a real.txt", "750\n"},
+        {"chmod 644 real.txt", "real.txt", "stat -c %a real.txt", "644\n"},
+        {"chown 65534:65534 real.txt && chmod 640 real.txt", "real.txt",
+         "stat -c '%u:%g %a' real.txt", "65534:65534 640\n"},
+        {"ln -s real.txt link.txt && chmod 600 real.txt", "link.txt",
+         "readlink link.txt; stat -c %a real.txt; cat real.txt", "real.txt\n600\nnew"},
+        {"mkdir sub && mv real.txt sub/ && ln -s sub/real.txt link.txt", "link.txt",
+         "readlink link.txt; ls -A sub; cat sub/real.txt", "sub/real.txt\nreal.txt\nnew"},
+        {"ln real.txt other.txt", "real.txt", "stat -c %h other.txt; cat other.txt", "2\nnew"},
+        {"ln real.txt other.txt", "other.txt", "stat -c %h real.txt; cat real.txt", "2\nnew"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.setup);
+        SCOPED_TRACE(c.saved);
+        const std::string folder = dir / std::to_string(++n);
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+        WriteFileBytes(folder + "\\real.txt", "old");
+        const std::string cd = "cd '" + HostPath(folder) + "' && ";
+        std::string output;
+        ASSERT_TRUE(RunOnHost(cd + c.setup, &output)) << output;
+        const std::vector<std::string> names = FolderEntries(folder);
+        EXPECT_TRUE(mdlCode::WriteTextFile(folder + "\\" + c.saved, "new")) << ui.MessageTexts();
+        EXPECT_TRUE(RunOnHost(cd + c.probe, &output));
+        EXPECT_EQ(output, c.seen);
+        EXPECT_EQ(FolderEntries(folder), names) << "nothing left beside the file";
+        RunOnHost(cd + "rm -rf sub *");
+    }
+}
+
+// A folder that takes no new file: the copy goes to the temporary folder, and goes
+// again, or stays there named when the old content can't be put back.
+TEST_F(TextFileTest, ASealedFolderIsSavedWithTheCopyInTheTemporaryFolder) {
+    if (!UnderWine()) {
+        GTEST_SKIP() << "seals the folder from the host side";
+    }
+    const std::string folder = dir / "sealed";
+    const std::string path = folder + "\\doc.txt";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    WriteFileBytes(path, "old");
+    const std::string host = HostPath(folder);
+    std::string why;
+    if (!RunOnHost("chattr +i '" + host + "'", &why)) {
+        GTEST_SKIP() << "this file system can't seal a folder: " << why;
+    }
+    struct Unseal {
+        std::string host;
+        ~Unseal() { RunOnHost("chattr -i '" + host + "'"); }
+    } unseal{host};
+    ASSERT_EQ(CreateDirectoryA((folder + "\\probe").c_str(), nullptr), FALSE) << "not sealed";
+
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const auto copies = [&] {
+        std::vector<std::string> found;
+        for (const std::string& name : FolderEntries(temp)) {
+            if (name.rfind("~q", 0) == 0) {
+                found.push_back(name);
+            }
+        }
+        return found;
+    };
+    const std::vector<std::string> before = copies();
+    EXPECT_TRUE(mdlCode::WriteTextFile(path, "new")) << ui.MessageTexts();
+    EXPECT_EQ(ReadFileBytes(path), "new");
+    EXPECT_EQ(copies(), before);
+
+    EXPECT_FALSE(mdlCode::WriteTextFile(path, "newer", {ERROR_WRITE_FAULT, ERROR_NOT_READY}));
+    std::vector<std::string> after = copies();
+    ASSERT_EQ(after.size(), before.size() + 1);
+    for (const std::string& name : before) {
+        after.erase(std::find(after.begin(), after.end(), name));
+    }
+    const std::string copy = temp + after[0];
+    EXPECT_EQ(ReadFileBytes(copy), "new");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("\r\nThe previous content is in " + copy), std::string::npos)
+        << ui.messages[0].text;
+    DeleteFileA(copy.c_str());
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"doc.txt"});
+}
+
+TEST_F(TextFileTest, ANameTheFileSystemRefusesLeavesNoFile) {
     WriteFileBytes(dir / "other.txt", "untouched");
     EXPECT_FALSE(mdlCode::WriteTextFile(dir / "bad|name.txt", "text"));
     ExpectOneFileError();
@@ -195,9 +374,9 @@ TEST_F(TextFileTest, ANameTheFileSystemRefusesLeavesNoTemporaryFile) {
     ExpectOnly({"other.txt"});
 }
 
-// Folders too long for the system's temporary names still take a document whose own
-// path fits.
-TEST_F(TextFileTest, ASaveWorksInAFolderTooLongForTemporaryNames) {
+// Folders too long for the system's short names still take a document whose own path
+// fits, and its safety copy.
+TEST_F(TextFileTest, ASaveWorksInAFolderTooLongForShortNames) {
     std::string folder = dir.path();
     while (folder.size() < 250) {
         folder += "\\" + std::string(std::min<size_t>(60, 250 - folder.size()), 'd');
@@ -214,7 +393,7 @@ TEST_F(TextFileTest, ASaveWorksInAFolderTooLongForTemporaryNames) {
     do {
         files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
     } while (FindNextFileA(search.get(), &found));
-    EXPECT_EQ(files, 1) << "no temporary file left";
+    EXPECT_EQ(files, 1) << "no copy left";
 }
 
 TEST(ModuleFileName, GrowsUntilThePathFits) {
