@@ -3,10 +3,9 @@
 
 #include "probe.h"
 #include "tests/tools/test_host.h"
+#include "ui/main/frmMain.h"
 
 namespace {
-
-constexpr int kLstClipboardId = 2;
 
 // Ctrl+Shift held on the X server for as long as this lives.
 struct HeldChord {
@@ -22,7 +21,7 @@ TEST(RegistersE2E, HeldCtrlShiftShowsTheListAndCAndVStoreAndPaste) {
     QuilletProcess editor(path);
     HWND main = editor.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
-    HWND list = GetDlgItem(main, kLstClipboardId);
+    HWND list = GetDlgItem(main, frmMain::kLstClipboardId);
     FocusWindow(main);
     TypeKey('A', true);
     {
