@@ -53,7 +53,72 @@ size_t StorageSize(VARTYPE type) {
     }
 }
 
+// Whether each parameter of method `id` is in/out; empty when it has none.
+std::vector<bool> OutParameters(ITypeInfo* info, DISPID id) {
+    std::vector<bool> out;
+    TYPEATTR* attr = nullptr;
+    if (info == nullptr || FAILED(info->GetTypeAttr(&attr))) {
+        return out;
+    }
+    const UINT count = attr->cFuncs;
+    info->ReleaseTypeAttr(attr);
+    for (UINT i = 0; i < count && out.empty(); ++i) {
+        FUNCDESC* f = nullptr;
+        if (FAILED(info->GetFuncDesc(i, &f))) {
+            continue;
+        }
+        if (f->memid == id && f->invkind == INVOKE_FUNC) {
+            for (SHORT p = 0; p < f->cParams; ++p) {
+                out.push_back((f->lprgelemdescParam[p].paramdesc.wParamFlags & PARAMFLAG_FOUT) !=
+                              0);
+            }
+        }
+        info->ReleaseFuncDesc(f);
+    }
+    return out;
+}
+
 }  // namespace
+
+ByValueArguments::ByValueArguments(ITypeInfo* info, DISPID id, WORD flags, DISPPARAMS* params)
+    : use_(params) {
+    if (params == nullptr || params->rgvarg == nullptr || (flags & DISPATCH_METHOD) == 0) {
+        return;
+    }
+    const std::vector<bool> out = OutParameters(info, id);
+    if (out.empty()) {
+        return;
+    }
+    args_.assign(params->rgvarg, params->rgvarg + params->cArgs);
+    copies_.assign(params->cArgs, VARIANT{});
+    for (UINT i = 0; i < params->cArgs; ++i) {
+        // Named arguments come first; the positional ones follow, last parameter first.
+        const LONG param = i < params->cNamedArgs && params->rgdispidNamedArgs != nullptr
+                               ? params->rgdispidNamedArgs[i]
+                               : static_cast<LONG>(params->cArgs - 1 - i);
+        VARIANT& arg = args_[i];
+        if (param < 0 || static_cast<size_t>(param) >= out.size() || !out[param] ||
+            (arg.vt & VT_BYREF) != 0 || LeftOut(&arg)) {
+            continue;
+        }
+        const HRESULT hr = ole::ChangeType(&copies_[i], &arg, arg.vt);
+        if (FAILED(hr)) {
+            failure_ = hr;
+            return;
+        }
+        arg.vt = VT_BYREF | VT_VARIANT;
+        arg.pvarVal = &copies_[i];
+    }
+    params_ = *params;
+    params_.rgvarg = args_.data();
+    use_ = &params_;
+}
+
+ByValueArguments::~ByValueArguments() {
+    for (VARIANT& copy : copies_) {
+        ole::ClearVariant(&copy);
+    }
+}
 
 bool LeftOut(VARIANT* v) {
     v = Target(v);
@@ -169,10 +234,18 @@ std::optional<std::string> OptionalText(VARIANT* v) {
 
 quillet::ByteArray ReadBytes(SAFEARRAY* array) {
     quillet::ByteArray ab;
+    if (array == nullptr) {
+        return ab;
+    }
+    // Anything else would be read, written or replaced as bytes that it doesn't hold.
+    VARTYPE type = VT_EMPTY;
+    if (ole::ArrayDims(array) != 1 || FAILED(ole::ArrayType(array, &type)) || type != VT_UI1 ||
+        ole::ArrayElementSize(array) != 1) {
+        throw RunTimeError(13, "Type mismatch");
+    }
     LONG lower = 0;
     LONG upper = -1;
-    if (array == nullptr || ole::ArrayDims(array) != 1 ||
-        FAILED(ole::ArrayBound(array, false, &lower)) ||
+    if (FAILED(ole::ArrayBound(array, false, &lower)) ||
         FAILED(ole::ArrayBound(array, true, &upper)) || upper < lower) {
         return ab;
     }

@@ -32,8 +32,9 @@ public:
     Results(const Results&) = delete;
     Results& operator=(const Results&) = delete;
 
-    // Into a bound variable in its own type, or in place of a plain value; nothing for
-    // one left out.
+    // Into a bound variable in its own type, or a variant variable whole; nothing for
+    // one left out. (Arguments passed by value never get here as such: Invoke hands the
+    // members a variable of its own for each.)
     void Int(VARIANT* v, int32_t number);
     void Text(VARIANT* v, const std::string& text);
     void Bstr(BSTR* target, const std::string& text);
@@ -42,7 +43,7 @@ public:
 private:
     void Add(VARIANT* v, VARIANT& value);
     struct Pending {
-        VARIANT* plain;  // a value replaced whole, or null
+        VARIANT* plain;  // a variant variable replaced whole, or null
         VARTYPE type;    // else the bound variable's type
         void* storage;   // and where it lives
         VARIANT value;   // owned until committed
@@ -64,7 +65,31 @@ private:
     int32_t value_ = 0;
 };
 
-// A null or element-less SAFEARRAY has no elements.
+// Arguments a dispatch caller passes by value are its own. Each that meets an in/out
+// parameter reaches the member as a variable of this call's own, by reference, and what
+// the member leaves there goes with it: the caller's array is never written, nor any of
+// its values freed.
+class ByValueArguments {
+public:
+    // `info` gives the parameters of method `id`, and so which are in/out.
+    ByValueArguments(ITypeInfo* info, DISPID id, WORD flags, DISPPARAMS* params);
+    ~ByValueArguments();
+    ByValueArguments(const ByValueArguments&) = delete;
+    ByValueArguments& operator=(const ByValueArguments&) = delete;
+
+    DISPPARAMS* params() const { return use_; }   // what to invoke with
+    HRESULT failure() const { return failure_; }  // a copy that couldn't be made
+
+private:
+    DISPPARAMS* use_;
+    DISPPARAMS params_{};
+    std::vector<VARIANT> args_;
+    std::vector<VARIANT> copies_;  // sized once: the arguments point into it
+    HRESULT failure_ = S_OK;
+};
+
+// A null or element-less SAFEARRAY has no elements. Any but a one-dimensional array of
+// VT_UI1 with 1-byte elements throws RunTimeError 13.
 quillet::ByteArray ReadBytes(SAFEARRAY* array);
 
 // Into the caller's array when it had elements (never grown), else as a new array in

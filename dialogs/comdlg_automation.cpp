@@ -151,9 +151,13 @@ public:
                                      UINT* argError) override {
         const ComPtr<ICComDlgEx> keep = Keep();
         raised_.reset();
+        const ByValueArguments arguments(typeInfo_.get(), id, flags, params);
+        if (FAILED(arguments.failure())) {
+            return arguments.failure();
+        }
         EXCEPINFO inner{};
-        const HRESULT hr = typeInfo_->Invoke(static_cast<ICComDlgEx*>(this), id, flags, params,
-                                             result, &inner, argError);
+        const HRESULT hr = typeInfo_->Invoke(static_cast<ICComDlgEx*>(this), id, flags,
+                                             arguments.params(), result, &inner, argError);
         if (!FAILED(hr) || !raised_) {
             if (exception != nullptr) {
                 *exception = inner;

@@ -1,19 +1,17 @@
 #include "platform/clipboard.h"
 
-#include <cstring>
-
 #include "platform/win32_util.h"
 
-std::string ClipboardText(HWND owner) {
+bool ClipboardHasText(HWND owner) {
     ClipboardSession clipboard(owner);
     if (!clipboard.open()) {
-        return "";
+        return false;
     }
     HANDLE data = GetClipboardData(CF_TEXT);
-    if (data == nullptr) {
-        return "";
+    if (data == nullptr || GlobalSize(data) == 0) {
+        return false;
     }
     const GlobalLockGuard lock(data);
     const char* text = static_cast<const char*>(lock.data());
-    return text == nullptr ? "" : std::string(text, strnlen(text, GlobalSize(data)));
+    return text != nullptr && text[0] != '\0';
 }

@@ -2,8 +2,6 @@
 // The system clipboard, held open for as long as a ClipboardSession lives.
 #include <windows.h>
 
-#include <string>
-
 class ClipboardSession {
 public:
     explicit ClipboardSession(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
@@ -20,5 +18,7 @@ private:
     bool open_;
 };
 
-// The clipboard's CF_TEXT, whole; empty when there is none or it can't be opened.
-std::string ClipboardText(HWND owner);
+// Whether the clipboard's CF_TEXT holds a character: only its first is looked at, so a
+// large text is never copied to answer. False when there is none or the clipboard can't
+// be opened.
+bool ClipboardHasText(HWND owner);

@@ -16,6 +16,8 @@ LazyProc<decltype(SafeArrayDestroy)> gDestroyArray("oleaut32.dll", "SafeArrayDes
 LazyProc<decltype(SafeArrayGetDim)> gArrayDims("oleaut32.dll", "SafeArrayGetDim");
 LazyProc<decltype(SafeArrayGetLBound)> gLowerBound("oleaut32.dll", "SafeArrayGetLBound");
 LazyProc<decltype(SafeArrayGetUBound)> gUpperBound("oleaut32.dll", "SafeArrayGetUBound");
+LazyProc<decltype(SafeArrayGetVartype)> gArrayType("oleaut32.dll", "SafeArrayGetVartype");
+LazyProc<decltype(SafeArrayGetElemsize)> gElementSize("oleaut32.dll", "SafeArrayGetElemsize");
 LazyProc<decltype(SafeArrayAccessData)> gAccessData("oleaut32.dll", "SafeArrayAccessData");
 LazyProc<decltype(SafeArrayUnaccessData)> gUnaccessData("oleaut32.dll", "SafeArrayUnaccessData");
 LazyProc<decltype(LoadTypeLibEx)> gLoadTypeLib("oleaut32.dll", "LoadTypeLibEx");
@@ -101,6 +103,16 @@ UINT ArrayDims(SAFEARRAY* array) {
 HRESULT ArrayBound(SAFEARRAY* array, bool upper, LONG* bound) {
     auto* get = upper ? gUpperBound.Get() : gLowerBound.Get();
     return get != nullptr ? get(array, 1, bound) : E_FAIL;
+}
+
+HRESULT ArrayType(SAFEARRAY* array, VARTYPE* type) {
+    auto* get = gArrayType.Get();
+    return get != nullptr ? get(array, type) : E_FAIL;
+}
+
+UINT ArrayElementSize(SAFEARRAY* array) {
+    auto* size = gElementSize.Get();
+    return size != nullptr && array != nullptr ? size(array) : 0;
 }
 
 HRESULT AccessData(SAFEARRAY* array, void** data) {

@@ -46,6 +46,8 @@ SAFEARRAY* CreateVector(VARTYPE type, LONG lowerBound, ULONG count);
 HRESULT DestroyArray(SAFEARRAY* array);
 UINT ArrayDims(SAFEARRAY* array);
 HRESULT ArrayBound(SAFEARRAY* array, bool upper, LONG* bound);
+HRESULT ArrayType(SAFEARRAY* array, VARTYPE* type);
+UINT ArrayElementSize(SAFEARRAY* array);
 HRESULT AccessData(SAFEARRAY* array, void** data);
 HRESULT UnaccessData(SAFEARRAY* array);
 

@@ -63,4 +63,16 @@ public:
     // The system's default printer, without a dialog (printing, and the font dialog's
     // printer fonts).
     virtual PrinterDC OpenDefaultPrinter() = 0;
+
+    // A print job's calls on the printer's device context, with the contracts of StartDocA,
+    // StartPage, TextOutA, EndPage, EndDoc, AbortDoc, GetTextMetricsA and
+    // GetTextExtentPoint32A.
+    virtual int PrintStartDoc(HDC dc, const DOCINFOA& doc) = 0;
+    virtual int PrintStartPage(HDC dc) = 0;
+    virtual BOOL PrintText(HDC dc, int x, int y, const char* text, int length) = 0;
+    virtual int PrintEndPage(HDC dc) = 0;
+    virtual int PrintEndDoc(HDC dc) = 0;
+    virtual int PrintAbortDoc(HDC dc) = 0;
+    virtual BOOL PrintTextMetrics(HDC dc, TEXTMETRICA* metrics) = 0;
+    virtual BOOL PrintTextExtent(HDC dc, const char* text, int length, SIZE* size) = 0;
 };

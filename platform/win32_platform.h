@@ -25,4 +25,18 @@ public:
     double TwipsPerPixelY() override;
 
     PrinterDC OpenDefaultPrinter() override;
+    int PrintStartDoc(HDC dc, const DOCINFOA& doc) override { return StartDocA(dc, &doc); }
+    int PrintStartPage(HDC dc) override { return StartPage(dc); }
+    BOOL PrintText(HDC dc, int x, int y, const char* text, int length) override {
+        return TextOutA(dc, x, y, text, length);
+    }
+    int PrintEndPage(HDC dc) override { return EndPage(dc); }
+    int PrintEndDoc(HDC dc) override { return EndDoc(dc); }
+    int PrintAbortDoc(HDC dc) override { return AbortDoc(dc); }
+    BOOL PrintTextMetrics(HDC dc, TEXTMETRICA* metrics) override {
+        return GetTextMetricsA(dc, metrics);
+    }
+    BOOL PrintTextExtent(HDC dc, const char* text, int length, SIZE* size) override {
+        return GetTextExtentPoint32A(dc, text, length, size);
+    }
 };

@@ -61,6 +61,17 @@ size_t HardCut(const std::string& line, size_t start, size_t width, const CodePa
     return std::max(NextChar(line, start, cp), FitEnd(line, start, width, cp));
 }
 
+// The last blank from `from` through `to`, or npos: a piece's search for a wrap point
+// never goes back past the piece, so wrapping stays linear in the line.
+size_t LastBlank(const std::string& line, size_t from, size_t to) {
+    for (size_t at = to + 1; at > from; --at) {
+        if (line[at - 1] == ' ') {
+            return at - 1;
+        }
+    }
+    return std::string::npos;
+}
+
 // One source line as the printed lines it takes. It wraps only at blanks that come
 // after text on the line, and those are not printed: no piece ends in them and none
 // is made of them alone. The line's leading blanks are its indent and are printed;
@@ -76,9 +87,9 @@ void WrapLine(const std::string& line, size_t width, const CodePage& cp,
     size_t start = 0;
     for (size_t fit = FitEnd(line, start, width, cp); fit < line.size();
          fit = FitEnd(line, start, width, cp)) {
-        const size_t blank = line.find_last_of(' ', fit);
+        const size_t blank = LastBlank(line, std::max(start, text), fit);
         size_t cut = 0;
-        if (blank == std::string::npos || blank < start || blank < text) {
+        if (blank == std::string::npos) {
             cut = HardCut(line, start, width, cp);
             out.push_back(line.substr(start, cut - start));
             if (cut < text) {  // still inside the indent: none of it is dropped

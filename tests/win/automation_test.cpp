@@ -81,6 +81,11 @@ protected:
     // A method called through IDispatch with its arguments in order.
     HRESULT Call(const wchar_t* member, std::vector<VARIANT> args, EXCEPINFO* exception = nullptr) {
         std::reverse(args.begin(), args.end());
+        return CallReversed(member, args, exception);
+    }
+    // The same on the caller's own array, last argument first, for it to look at after.
+    HRESULT CallReversed(const wchar_t* member, std::vector<VARIANT>& args,
+                         EXCEPINFO* exception = nullptr) {
         DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
         VARIANT result{};
         const HRESULT hr = object->Invoke(Id(member), IID_NULL, 0, DISPATCH_METHOD, &params,
@@ -350,6 +355,124 @@ TEST_F(AutomationTest, ByteArraysCrossAsSafeArrays) {
     EXPECT_EQ(longer, longerGiven);
     EXPECT_EQ(Text(longer), L"Привет");
     SafeArrayDestroy(three);
+}
+
+// Any array but a one-dimensional one of VT_UI1 bytes is refused before it is read or
+// written; a null one is an array never sized.
+TEST_F(AutomationTest, ByteHelpersTakeOnlyOneDimensionalByteArrays) {
+    const auto grid = [](VARTYPE type, ULONG rows, ULONG columns) {
+        SAFEARRAYBOUND bounds[2] = {{rows, 0}, {columns, 0}};
+        return SafeArrayCreate(type, 2, bounds);
+    };
+    const auto wideBytes = [] {  // a descriptor of VT_UI1 that claims 4-byte elements
+        SAFEARRAY* array = nullptr;
+        EXPECT_EQ(SafeArrayAllocDescriptorEx(VT_UI1, 1, &array), S_OK);
+        array->cbElements = 4;
+        array->rgsabound[0] = {3, 0};
+        EXPECT_EQ(SafeArrayAllocData(array), S_OK);
+        return array;
+    };
+    const HRESULT kMismatch = static_cast<HRESULT>(0x800A000D);
+    const struct {
+        const char* what;
+        SAFEARRAY* array;
+        HRESULT answer;
+        VARIANT_BOOL empty;
+    } rows[] = {
+        {"never sized", nullptr, S_OK, VARIANT_TRUE},
+        {"bytes, no elements", SafeArrayCreateVector(VT_UI1, 0, 0), S_OK, VARIANT_TRUE},
+        {"bytes, one element", SafeArrayCreateVector(VT_UI1, 0, 1), S_OK, VARIANT_FALSE},
+        {"VT_I4", SafeArrayCreateVector(VT_I4, 0, 3), kMismatch, 0},
+        {"VT_I4, no elements", SafeArrayCreateVector(VT_I4, 0, 0), kMismatch, 0},
+        {"signed bytes", SafeArrayCreateVector(VT_I1, 0, 3), kMismatch, 0},
+        {"strings", SafeArrayCreateVector(VT_BSTR, 0, 2), kMismatch, 0},
+        {"bytes in two dimensions", grid(VT_UI1, 2, 3), kMismatch, 0},
+        {"two dimensions, no elements", grid(VT_UI1, 0, 0), kMismatch, 0},
+        {"bytes 4 wide", wideBytes(), kMismatch, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        SAFEARRAY* array = row.array;
+        VARIANT_BOOL empty = 0;
+        EXPECT_EQ(dual->IsArrayEmpty(&array, &empty), row.answer);
+        EXPECT_EQ(empty, row.empty);
+        BSTR text = nullptr;
+        EXPECT_EQ(dual->BytesToStr(&array, &text), row.answer);
+        SysFreeString(text);
+        BSTR s = SysAllocString(L"abcdefghijklmnop");
+        const BSTR given = s;
+        EXPECT_EQ(dual->StrToBytes(&array, &s), row.answer);
+        if (row.answer != S_OK) {  // neither the array nor the text is touched
+            EXPECT_EQ(array, row.array);
+            EXPECT_EQ(s, given);
+            void* data = nullptr;
+            ASSERT_EQ(SafeArrayAccessData(array, &data), S_OK);
+            const ULONG size =
+                array->cbElements *
+                (array->cDims == 1 ? array->rgsabound[0].cElements
+                                   : array->rgsabound[0].cElements * array->rgsabound[1].cElements);
+            EXPECT_EQ(std::string(static_cast<const char*>(data), size), std::string(size, '\0'));
+            SafeArrayUnaccessData(array);
+        }
+        SysFreeString(s);
+        SafeArrayDestroy(array);
+    }
+}
+
+// The caller owns what it passes by value: results go to its variables only.
+TEST_F(AutomationTest, ByValueArgumentsAreNeverWrittenOrFreed) {
+    FakeFont* fake = nullptr;
+    const ComPtr<IFontDisp> font = FakeFont::Make(fake);
+    BSTR name = SysAllocString(L"old.txt");
+    VARIANT nameRef{};
+    nameRef.vt = VT_BYREF | VT_BSTR;
+    nameRef.pbstrVal = &name;
+    const struct {
+        const wchar_t* member;
+        std::vector<VARIANT> args;  // in order
+        std::function<void()> answer;
+    } rows[] = {
+        {L"VBChooseColor",
+         {Str(L"5"), Str(L"7")},
+         [&] {
+             ui.colorAnswers.push_back({true, 0x123456, 3});
+         }},
+        {L"VBChooseColor", {Str(L"5"), Str(L"7")}, [] {}},  // Cancel: -1 and 0
+        {L"VBGetSaveFileName",
+         {nameRef, Str(L"title"), Str(L"4")},
+         [&] {
+             ui.fileAnswers.push_back({true, dir / "new.txt", "new.txt", 6});
+         }},
+        {L"VBChooseFont",
+         {Dispatch(font.get()), Str(L"0"), Missing(), Missing(), Str(L"255")},
+         [&] {
+             FontDialogAnswer answer{true};
+             answer.flags = 0x141;
+             answer.color = 0xFF;
+             ui.fontAnswers.push_back(answer);
+         }},
+        {L"VBChooseFont", {Dispatch(font.get()), Str(L"0")}, [] {}},  // Cancel
+    };
+    for (const auto& row : rows) {
+        std::vector<VARIANT> args(row.args.rbegin(), row.args.rend());
+        std::vector<std::pair<BSTR, std::wstring>> given;
+        for (const VARIANT& v : args) {
+            given.emplace_back(v.vt == VT_BSTR ? v.bstrVal : nullptr,
+                               v.vt == VT_BSTR ? v.bstrVal : L"");
+        }
+        row.answer();
+        EXPECT_EQ(CallReversed(row.member, args), S_OK);
+        for (size_t i = 0; i < args.size(); ++i) {
+            if (given[i].first != nullptr) {
+                ASSERT_EQ(args[i].vt, VT_BSTR);
+                EXPECT_EQ(args[i].bstrVal, given[i].first);
+                EXPECT_EQ(std::wstring(args[i].bstrVal), given[i].second);
+                VariantClear(&args[i]);
+            }
+        }
+    }
+    const std::string path = dir / "new.txt";
+    EXPECT_EQ(Text(name), std::wstring(path.begin(), path.end()));  // by reference: written
 }
 
 TEST_F(AutomationTest, RaisedErrorsReachInvokeAsExceptions) {

@@ -135,15 +135,39 @@ TEST_F(EditTest, MenuStateFollowsTextSelectionAndChanges) {
 }
 
 TEST_F(EditTest, PasteIsOfferedOnlyForNonEmptyClipboardText) {
-    PutTextOnClipboard("clip");
-    OpenMenu(1);
-    EXPECT_TRUE(Enabled(mnuPaste));
-    PutTextOnClipboard("");
-    OpenMenu(1);
-    EXPECT_FALSE(Enabled(mnuPaste));
-    PutOnClipboard(CF_BITMAP, CreateBitmap(4, 4, 1, 1, nullptr));
-    OpenMenu(1);
-    EXPECT_FALSE(Enabled(mnuPaste));
+    const auto bytes = [](const std::string& data) {
+        HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, data.size());
+        if (!data.empty()) {
+            memcpy(GlobalLockGuard(mem).data(), data.data(), data.size());
+        }
+        return mem;
+    };
+    const struct {
+        const char* what;
+        UINT format;
+        HANDLE data;
+        bool enabled;
+    } rows[] = {
+        {"text", CF_TEXT, bytes("clip"), true},
+        {"one character", CF_TEXT, bytes(std::string("x\0", 2)), true},
+        {"empty text", CF_TEXT, bytes(std::string(1, '\0')), false},
+        {"a NUL first, then more", CF_TEXT, bytes(std::string("\0abc\0", 5)), false},
+        {"no bytes at all", CF_TEXT, bytes(""), false},
+        {"a megabyte of text", CF_TEXT, bytes(std::string(1 << 20, 'm') + '\0'), true},
+        {"Unicode text only", CF_UNICODETEXT,
+         [] {
+             HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, 2 * sizeof(wchar_t));
+             memcpy(GlobalLockGuard(mem).data(), L"z", 2 * sizeof(wchar_t));
+             return mem;
+         }(),
+         true},
+        {"an image", CF_BITMAP, CreateBitmap(4, 4, 1, 1, nullptr), false},
+    };
+    for (const auto& row : rows) {
+        PutOnClipboard(row.format, row.data);
+        OpenMenu(1);
+        EXPECT_EQ(Enabled(mnuPaste), row.enabled) << row.what;
+    }
 }
 
 TEST_F(EditTest, EditCommandsWorkThroughTheTextBox) {

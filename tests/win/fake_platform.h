@@ -3,6 +3,7 @@
 // file dialog, and answers as the test says.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <new>
@@ -125,10 +126,23 @@ public:
     bool printerCancels = false;     // its StartDoc cancelled, as at a prompt for a file name
     bool printerThrows = false;      // opening it runs out of memory
     int printerOpens = 0;
+    // A device of the test's own (a memory DC) whose document and page calls succeed,
+    // each leaving an error behind as some drivers do; text and metrics are the DC's.
+    bool scriptedPrinter = false;
+    // The print job's calls in order: D StartDoc, P StartPage, T TextOut, E EndPage,
+    // d EndDoc, A AbortDoc, M text metrics, X text extent; and ! for each message box.
+    std::string printCalls;
+    struct PrintFault {
+        char call = 0;        // the call that fails, by its letter
+        int nth = 1;          // on its nth time
+        DWORD error = 0;      // the last error it sets (0: none)
+        bool throws = false;  // runs out of memory instead
+    } printFault;
 
     MsgAnswer ShowMessage(HWND owner, const std::string& text, MsgIcon icon,
                           MsgButtons buttons) override {
         messages.push_back({owner, text, icon, buttons});
+        printCalls += '!';
         if (buttons == MsgButtons::Ok) {
             return MsgAnswer::Ok;
         }
@@ -240,7 +254,7 @@ public:
         if (printerError != 0) {
             return {nullptr, printerError, "No printer here"};
         }
-        if (screenAsPrinter || printerCancels) {
+        if (screenAsPrinter || printerCancels || scriptedPrinter) {
             UniqueDC dc(CreateCompatibleDC(nullptr));
             if (printerCancels) {
                 SetAbortProc(dc.get(), [](HDC, int) -> BOOL {
@@ -253,6 +267,32 @@ public:
         return Win32Platform().OpenDefaultPrinter();
     }
 
+    int PrintStartDoc(HDC dc, const DOCINFOA& doc) override {
+        return PrintCall('D', [&] { return Win32Platform().PrintStartDoc(dc, doc); });
+    }
+    int PrintStartPage(HDC dc) override {
+        return PrintCall('P', [&] { return Win32Platform().PrintStartPage(dc); });
+    }
+    BOOL PrintText(HDC dc, int x, int y, const char* text, int length) override {
+        return PrintCall('T', [&] { return Win32Platform().PrintText(dc, x, y, text, length); });
+    }
+    int PrintEndPage(HDC dc) override {
+        return PrintCall('E', [&] { return Win32Platform().PrintEndPage(dc); });
+    }
+    int PrintEndDoc(HDC dc) override {
+        return PrintCall('d', [&] { return Win32Platform().PrintEndDoc(dc); });
+    }
+    int PrintAbortDoc(HDC dc) override {
+        return PrintCall('A', [&] { return Win32Platform().PrintAbortDoc(dc); });
+    }
+    BOOL PrintTextMetrics(HDC dc, TEXTMETRICA* metrics) override {
+        return PrintCall('M', [&] { return Win32Platform().PrintTextMetrics(dc, metrics); });
+    }
+    BOOL PrintTextExtent(HDC dc, const char* text, int length, SIZE* size) override {
+        return PrintCall('X',
+                         [&] { return Win32Platform().PrintTextExtent(dc, text, length, size); });
+    }
+
     std::string MessageTexts() const {
         std::string all;
         for (const ShownMessage& m : messages) {
@@ -262,6 +302,24 @@ public:
     }
 
 private:
+    template <typename Real>
+    int PrintCall(char call, Real real) {
+        printCalls += call;
+        if (call == printFault.call &&
+            std::count(printCalls.begin(), printCalls.end(), call) == printFault.nth) {
+            if (printFault.throws) {
+                throw std::bad_alloc();
+            }
+            SetLastError(printFault.error);
+            return 0;
+        }
+        if (scriptedPrinter && std::string("DPEdA").find(call) != std::string::npos) {
+            SetLastError(1234);
+            return 1;
+        }
+        return real();
+    }
+
     void During() {
         if (duringDialog) {
             duringDialog();

@@ -189,72 +189,73 @@ TEST_F(ViewPrintTest, CharacterMapStartsFromTheSystemFolderOnly) {
 TEST_F(ViewPrintTest, APrinterFailureIsReportedAndTheEditorGoesOn) {
     form().SetText("kept");
     const std::string caption = WindowText(form().hWnd());
+    using Fault = FakePlatform::PrintFault;
     const struct {
         unsigned long printerError;
         bool screenAsPrinter, cancels, throws;
+        Fault fault;
         std::string message;  // the box's start; none shown when empty
-    } cases[] = {{PDERR_NODEFAULTPRN, false, false, false, "Error #4104 :: No printer here"},
-                 {0, true, false, false, "Error #"},  // the job itself refused
-                 {0, false, true, false, ""},         // a file name asked for, and Cancel
-                 // The handler throws: the window procedure reports it and goes on.
-                 {0, false, false, true, "Error #8 :: " + ErrorDescription(8)}};
+        const char* calls;    // the job's, and ! for the box
+    } cases[] = {
+        {PDERR_NODEFAULTPRN, false, false, false, {}, "Error #4104 :: No printer here", "!"},
+        {0, true, false, false, {}, "Error #", "MXD!"},  // the job itself refused
+        {0, false, true, false, {}, "", "MXD"},          // a file name asked for, and Cancel
+        // The handler throws: the window procedure reports it and goes on.
+        {0, false, false, true, {}, "Error #8 :: " + ErrorDescription(8), "!"},
+        // Mid-page: the document is abandoned once, before the box.
+        {0, false, false, false, {'T', 1}, "Error #31 :: " + ErrorDescription(31), "MXDPTA!"},
+        {0,
+         false,
+         false,
+         false,
+         {'T', 1, 0, true},
+         "Error #8 :: " + ErrorDescription(8),
+         "MXDPTA!"},
+    };
     for (const auto& c : cases) {
         ui.messages.clear();
+        ui.printCalls.clear();
         ui.printerError = c.printerError;
         ui.screenAsPrinter = c.screenAsPrinter;
         ui.printerCancels = c.cancels;
         ui.printerThrows = c.throws;
+        ui.scriptedPrinter = c.fault.call != 0;
+        ui.printFault = c.fault;
         SendMessageA(form().hWnd(), WM_COMMAND, mnuPrint, 0);
         ASSERT_EQ(ui.messages.size(), c.message.empty() ? 0u : 1u) << ui.MessageTexts();
         if (!c.message.empty()) {
             EXPECT_EQ(ui.messages[0].text.rfind(c.message, 0), 0u) << ui.messages[0].text;
             EXPECT_EQ(ui.messages[0].icon, MsgIcon::Stop);
         }
+        EXPECT_EQ(ui.printCalls, c.calls) << c.message;
         EXPECT_EQ(form().Text(), "kept");
         EXPECT_EQ(WindowText(form().hWnd()), caption);
         EXPECT_TRUE(IsWindowEnabled(form().hWnd()));
     }
 }
 
-// A device whose job calls succeed, each leaving an error behind as some drivers do,
-// until the one that fails.
-class FailingDevice : public PrintJob {
-public:
-    FailingDevice(HDC dc, char failing, DWORD error)
-        : PrintJob(dc), failing_(failing), error_(error) {}
-
-private:
-    int Call(char which) {
-        if (which != failing_) {
-            SetLastError(1234);
-            return 1;
-        }
-        if (error_ != 0) {
-            SetLastError(error_);
-        }
-        return 0;
-    }
-    int StartDocument(const DOCINFOA&) override { return Call('D'); }
-    int StartPage() override { return Call('P'); }
-    int EndPage() override { return Call('E'); }
-    int EndDocument() override { return Call('d'); }
-    char failing_;
-    DWORD error_;
-};
-
+// A device whose calls succeed until the one that fails: the number that call gave, and
+// the document abandoned once whenever it had started.
 TEST_F(ViewPrintTest, AFailedJobGivesTheNumberOfTheCallThatFailed) {
     const struct {
-        char failing;          // StartDoc, StartPage, EndPage, EndDoc
-        DWORD sets, reported;  // 0: the failing call sets no error
-    } cases[] = {{'D', ERROR_CANCELLED, ERROR_CANCELLED},
-                 {'P', 0, ERROR_GEN_FAILURE},
-                 {'E', ERROR_DISK_FULL, ERROR_DISK_FULL},
-                 {'d', 0, ERROR_GEN_FAILURE},
-                 {'-', 0, 0}};
+        FakePlatform::PrintFault fault;
+        DWORD reported;     // the failing call set no error: a general failure
+        const char* calls;  // as the job made them
+    } cases[] = {{{'M', 1, 0}, ERROR_GEN_FAILURE, "M"},
+                 {{'X', 1, ERROR_NOT_ENOUGH_MEMORY}, ERROR_NOT_ENOUGH_MEMORY, "MX"},
+                 {{'D', 1, ERROR_CANCELLED}, ERROR_CANCELLED, "MXD"},
+                 {{'P', 1, 0}, ERROR_GEN_FAILURE, "MXDPA"},
+                 {{'T', 2, ERROR_DISK_FULL}, ERROR_DISK_FULL, "MXDPTTA"},
+                 {{'E', 1, ERROR_DISK_FULL}, ERROR_DISK_FULL, "MXDPTTEA"},
+                 {{'d', 1, 0}, ERROR_GEN_FAILURE, "MXDPTTEdA"},
+                 {{}, 0, "MXDPTTEd"}};
     const UniqueDC dc(CreateCompatibleDC(nullptr));
+    ui.scriptedPrinter = true;
     for (const auto& c : cases) {
-        EXPECT_EQ(FailingDevice(dc.get(), c.failing, c.sets).Print("job", "a\r\nb"), c.reported)
-            << c.failing;
+        ui.printCalls.clear();
+        ui.printFault = c.fault;
+        EXPECT_EQ(PrintJob(ui, dc.get()).Print("job", "a\r\nb"), c.reported) << c.calls;
+        EXPECT_EQ(ui.printCalls, c.calls);
     }
 }
 

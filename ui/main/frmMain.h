@@ -114,8 +114,9 @@ private:
     void CreateControls();  // frmMain_controls.cpp: the form's definition
     void CreateMenus();
     void OnCommand(int id);
-    // The enabling of the File and Edit items. Opening a menu reads the clipboard's
-    // text; a shortcut asks only whether text is there, so held keys stay cheap.
+    // The enabling of the File and Edit items. Opening a menu reads the first character
+    // of the clipboard's text; a shortcut asks only whether text is there, so held keys
+    // stay cheap.
     void UpdateMenuState(bool readClipboardText = true);
     bool SaveDocument();
     // Before a save writes: asks whether to go on when the box holds characters the

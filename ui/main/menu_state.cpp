@@ -18,7 +18,7 @@ void frmMain::UpdateMenuState(bool readClipboardText) {
     const Selection sel = BoxSelection(txtDoc_);
     const bool selection = sel.end != sel.start;
     EnableItem(mnuPaste, IsClipboardFormatAvailable(CF_TEXT) &&
-                             (!readClipboardText || !ClipboardText(hwnd_).empty()));
+                             (!readClipboardText || ClipboardHasText(hwnd_)));
     for (int id : {mnuCut, mnuCopy, mnuDelete, mnuLCase, mnuUCase}) {
         EnableItem(id, selection);
     }

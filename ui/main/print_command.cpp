@@ -10,7 +10,8 @@ void frmMain::mnuPrint_Click() {
     unsigned long error = printer.error;
     std::string description = printer.description;
     if (printer.dc) {
-        error = PrintJob(printer.dc.get()).Print(mdlCode::DocumentState.DocTitle, Text());
+        error =
+            PrintJob(platform_, printer.dc.get()).Print(mdlCode::DocumentState.DocTitle, Text());
         description = error != 0 ? ErrorDescription(error) : "";
     }
     // A printer that asks for a file name was answered with Cancel: nothing failed.
