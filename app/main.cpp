@@ -3,7 +3,6 @@
 
 #include "app/mdlCode.h"
 #include "app/startup_marks.h"
-#include "core/app/command_line.h"
 #include "platform/lazy_dll.h"
 #include "platform/win32_platform.h"
 #include "ui/main/frmMain.h"
@@ -13,7 +12,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     QUILLET_MARK("winmain");
     Win32Platform platform;
     mdlCode::SetPlatform(platform);
-    mdlCode::Main(quillet::ArgumentText(GetCommandLineA()));
+    mdlCode::MainFromCommandLine(GetCommandLineW());
     QUILLET_MARKS_WRITE();
     frmMain& form = mdlCode::MainForm();
     MSG msg{};

@@ -36,9 +36,13 @@ std::string FullPath(const std::string& path) {
     return length == 0 || length >= MAX_PATH ? path : std::string(buffer, length);
 }
 
-// The file the argument names: completed with the current directory when a file of
-// that name is there, else the argument without its quotes.
+// The file the argument names: a relative argument completed with the current
+// directory when a file of that name is there, else the argument without its quotes.
+// A rooted one ("\sub\a.txt") is never looked for under the current directory.
 std::string ArgumentPath(const std::string& argumentText, CComDlgEx& dlg) {
+    if (!quillet::IsRelativeArgument(argumentText)) {
+        return quillet::RemoveQuotes(argumentText);
+    }
     std::string candidate;
     RunStep([&] {
         std::string buffer(511, ' ');
@@ -57,6 +61,15 @@ std::string ArgumentPath(const std::string& argumentText, CComDlgEx& dlg) {
 // The text of the document's file; the empty text, with the reason shown and the path
 // forgotten, when it is missing, too long or unreadable.
 std::string LoadArgumentFile(DocumentStateT& doc, CComDlgEx& dlg, IPlatform& ui) {
+    const auto refuse = [&](const std::string& why) {
+        ui.ShowMessage(nullptr, "File '" + doc.DocPath + "' can not be opened" + why,
+                       MsgIcon::Exclamation, MsgButtons::Ok);
+        doc.DocPath.clear();
+        return std::string();
+    };
+    if (mdlCode::PathTooLongForAnsiCalls(doc.DocPath)) {
+        return refuse(": its path is too long.");
+    }
     if (!dlg.fnExistFile(doc.DocPath)) {
         ui.ShowMessage(nullptr, "File '" + doc.DocPath + "' not found.", MsgIcon::Stop,
                        MsgButtons::Ok);
@@ -67,20 +80,23 @@ std::string LoadArgumentFile(DocumentStateT& doc, CComDlgEx& dlg, IPlatform& ui)
     RunStep([&] { length = mdlCode::FileLength(doc.DocPath); });
     QUILLET_MARK("file_length");
     if (!length || *length > mdlCode::kMaxLoadBytes) {
-        ui.ShowMessage(nullptr, "File '" + doc.DocPath + "' can not be opened.",
-                       MsgIcon::Exclamation, MsgButtons::Ok);
-        doc.DocPath.clear();
-        return {};
+        return refuse(".");
     }
-    std::optional<std::string> loaded = mdlCode::TryReadTextFile(doc.DocPath);
-    if (!loaded) {
-        // A file the user could not see must never be overwritten by a later Save of an
-        // empty window: stay untitled.
-        doc.DocPath.clear();
-        return {};
+    mdlCode::LoadedText loaded = mdlCode::LoadTextFile(doc.DocPath);
+    switch (loaded.outcome) {
+        case mdlCode::LoadedText::Outcome::Loaded:
+            QUILLET_MARK("file_read");
+            return std::move(loaded.text);
+        case mdlCode::LoadedText::Outcome::TooLong:
+            // It grew past the limit after it was measured.
+            return refuse(".");
+        case mdlCode::LoadedText::Outcome::Failed:
+            break;
     }
-    QUILLET_MARK("file_read");
-    return std::move(*loaded);
+    // A file the user could not see must never be overwritten by a later Save of an
+    // empty window: stay untitled.
+    doc.DocPath.clear();
+    return {};
 }
 
 }  // namespace
@@ -150,6 +166,19 @@ void Main(const std::string& argumentText) {
     QUILLET_MARK("text_set");
     MainForm().Show();
     QUILLET_MARK("shown");
+}
+
+void MainFromCommandLine(const std::wstring& commandLine) {
+    const std::optional<std::string> argument =
+        ExactAnsiFromWide(quillet::ArgumentText(commandLine));
+    if (!argument) {
+        // Its best-fit spelling may be another file's name: no file is opened.
+        Platform().ShowMessage(nullptr,
+                               "The file name on the command line has characters that the "
+                               "current code page can't hold.",
+                               MsgIcon::Exclamation, MsgButtons::Ok);
+    }
+    Main(argument.value_or(""));
 }
 
 void CheckLoadedText(const std::string& put, HWND owner) {

@@ -41,6 +41,10 @@ void ResetProcessState();
 // Start-up: settles the document from the argument text and shows the main window.
 void Main(const std::string& argumentText);
 
+// Start-up from the command line as the system hands it over in UTF-16: an argument
+// that the ANSI code page can't spell exactly is refused, and the window opens untitled.
+void MainFromCommandLine(const std::wstring& commandLine);
+
 // Reads the main window's text back right after `put` was put in, as a save would read
 // it, and warns (owned by `owner`) when the text box did not keep it: bytes that are
 // no text in the ANSI code page, which a save would change.

@@ -11,6 +11,7 @@
 #include "app/mdlCode.h"
 #include "core/text/text_format.h"
 #include "platform/error_box.h"
+#include "platform/file_search.h"
 #include "platform/win32_util.h"
 
 namespace {
@@ -23,25 +24,12 @@ void ShowFileError(unsigned long number) {
 
 namespace mdlCode {
 
+bool PathTooLongForAnsiCalls(const std::string& path) {
+    return WideFromAnsi(path).size() >= MAX_PATH;
+}
+
 std::string TitleFromPath(const std::string& path) {
-    WIN32_FIND_DATAA found{};
-    UniqueFind search(FindFirstFileA(path.c_str(), &found));
-    if (search.get() == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
-            error == ERROR_NO_MORE_FILES) {
-            return kUntitled;
-        }
-        RaiseLastError();
-    }
-    const DWORD notOrdinary = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                              FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE;
-    do {
-        if ((found.dwFileAttributes & notOrdinary) == 0) {
-            return found.cFileName;
-        }
-    } while (FindNextFileA(search.get(), &found));
-    return kUntitled;
+    return FirstOrdinaryFile(path).value_or(kUntitled);
 }
 
 long long FileLength(const std::string& path) {
@@ -52,52 +40,51 @@ long long FileLength(const std::string& path) {
     return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-std::optional<std::string> TryReadTextFile(const std::string& path) {
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        ShowFileError(GetLastError());
-        return std::nullopt;
+LoadedText LoadTextFrom(HANDLE file) {
+    // Only a disk file is a document: a device or a pipe is no file of that name.
+    SetLastError(NO_ERROR);
+    const DWORD type = GetFileType(file);
+    if (type != FILE_TYPE_DISK) {
+        const DWORD error = GetLastError();
+        ShowFileError(type == FILE_TYPE_UNKNOWN && error != NO_ERROR ? error
+                                                                     : ERROR_FILE_NOT_FOUND);
+        return {};
     }
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) {
-        ShowFileError(GetLastError());
-        return std::nullopt;
-    }
-    if (size.QuadPart > 0x7FFFFFFF) {
-        ShowFileError(ERROR_NOT_ENOUGH_MEMORY);
-        return std::nullopt;
-    }
-    // The length is a first guess only: a file that grows before the read ends is read
-    // whole, up to its end at the time it is read.
-    constexpr size_t kMaxBytes = 0x7FFFFFFF;
-    std::string bytes(static_cast<size_t>(size.QuadPart) + 1, '\0');
+    // One byte past the limit tells a file too long from one just at it; the size the
+    // file reported before is no promise, so the read itself is what is counted.
+    std::string bytes(static_cast<size_t>(kMaxLoadBytes) + 1, '\0');
     size_t done = 0;
-    for (;;) {
-        if (done == bytes.size()) {
-            if (bytes.size() >= kMaxBytes) {
-                ShowFileError(ERROR_NOT_ENOUGH_MEMORY);
-                return std::nullopt;
-            }
-            bytes.resize(std::min(kMaxBytes, bytes.size() * 2));
-        }
+    while (done < bytes.size()) {
         DWORD read = 0;
-        if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done),
-                      &read, nullptr)) {
+        if (!ReadFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read,
+                      nullptr)) {
             ShowFileError(GetLastError());
-            return std::nullopt;
+            return {};
         }
         if (read == 0) {
             break;
         }
         done += read;
     }
+    if (done > static_cast<size_t>(kMaxLoadBytes)) {
+        return {LoadedText::Outcome::TooLong, {}};
+    }
     bytes.resize(done);
-    return quillet::TextFromFileBytes(std::move(bytes));
+    return {LoadedText::Outcome::Loaded, quillet::TextFromFileBytes(std::move(bytes))};
+}
+
+LoadedText LoadTextFile(const std::string& path) {
+    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        ShowFileError(GetLastError());
+        return {};
+    }
+    return LoadTextFrom(file.get());
 }
 
 std::string ReadTextFile(const std::string& path) {
-    return TryReadTextFile(path).value_or("");
+    return LoadTextFile(path).text;
 }
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include "core/dialogs/comdlg_text.h"
 #include "platform/code_page.h"
+#include "platform/file_search.h"
 #include "platform/win32_util.h"
 
 namespace {
@@ -19,8 +20,19 @@ std::string AnsiText(const std::wstring& text) {
 }
 
 // An empty or left-out text passes no string, so the dialog uses its own default.
-const char* TextOrNull(const std::optional<std::string>& text) {
-    return text && !text->empty() ? text->c_str() : nullptr;
+const wchar_t* TextOrNull(const std::wstring& text) {
+    return text.empty() ? nullptr : text.c_str();
+}
+
+// A name buffer of the dialog: the value, then NULs up to the buffer's size.
+std::wstring WideBuffer(const std::string& value) {
+    std::wstring buffer = WideFromAnsi(value);
+    buffer.resize(quillet::kDialogBufferChars, L'\0');
+    return buffer;
+}
+
+std::wstring TrimAtNul(const std::wstring& buffer) {
+    return buffer.substr(0, buffer.find(L'\0'));
 }
 
 // Window handles keep only their low 32 bits of meaning; widen by sign extension.
@@ -93,23 +105,12 @@ std::string CComDlgEx::fnGetFileName(const std::string& sFullPath) const {
 }
 
 bool CComDlgEx::fnExistFile(const std::string& sFullPath) const {
-    if (sFullPath.empty()) {
-        return false;
-    }
     QuietDriveErrors quiet;
-    WIN32_FIND_DATAA found{};
-    UniqueFind search(FindFirstFileA(sFullPath.c_str(), &found));
-    if (search.get() == INVALID_HANDLE_VALUE) {
-        return false;
+    try {
+        return FirstOrdinaryFile(sFullPath).has_value();
+    } catch (const std::exception&) {
+        return false;  // a name the search refuses, a drive that isn't ready
     }
-    const DWORD notOrdinary = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                              FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE;
-    do {
-        if ((found.dwFileAttributes & notOrdinary) == 0) {
-            return true;
-        }
-    } while (FindNextFileA(search.get(), &found));
-    return false;
 }
 
 bool CComDlgEx::VBGetSaveFileName(std::string& vFileName, const FileDialogArgs& args) {
@@ -124,39 +125,62 @@ bool CComDlgEx::RunFileDialog(bool save, std::string& vFileName, const FileDialo
     std::string unboundTitle;
     std::string& vFileTitle = args.vFileTitle != nullptr ? *args.vFileTitle : unboundTitle;
     const int32_t flagsIn = args.vFlags != nullptr ? *args.vFlags : 0;
+    nameNotInCodePage_ = false;
 
     // Everything that can be refused is checked before the record exists.
     const std::string filter =
         quillet::PlatformFilter(args.vFilter.value_or(quillet::kDefaultFilter), AnsiCodePage());
-    std::string file = quillet::DialogBuffer(vFileName, "FileName");
-    std::string title = quillet::DialogBuffer(vFileTitle, "FileTitle");
+    quillet::DialogBuffer(vFileName, "FileName");
+    quillet::DialogBuffer(vFileTitle, "FileTitle");
+
+    // The dialog runs in UTF-16, so that the name the user chose comes back as it is:
+    // the code page's own best-fit spelling of it may be another file's name.
+    const std::wstring filterW = WideFromAnsi(filter);
+    std::wstring file = WideBuffer(vFileName);
+    std::wstring title = WideBuffer(vFileTitle);
+    const std::wstring initDir = WideFromAnsi(args.vInitDir.value_or(""));
+    const std::wstring caption = WideFromAnsi(args.vTitle.value_or(""));
+    const std::wstring defExt = WideFromAnsi(args.vDefExt.value_or(""));
 
     // The record without the members newer systems append, sized for this build's
     // pointers: older and newer dialogs alike accept it.
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
     if (args.vOwner) {
         ofn.hwndOwner = OwnerWindow(*args.vOwner);
     }
-    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFilter = filterW.c_str();
     ofn.nFilterIndex = static_cast<DWORD>(args.vFilterIndex.value_or(quillet::kDefaultFilterIndex));
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrFileTitle = title.data();
     ofn.nMaxFileTitle = static_cast<DWORD>(title.size());
-    ofn.lpstrInitialDir = TextOrNull(args.vInitDir);
-    ofn.lpstrTitle = TextOrNull(args.vTitle);
-    ofn.lpstrDefExt = TextOrNull(args.vDefExt);
+    ofn.lpstrInitialDir = TextOrNull(initDir);
+    ofn.lpstrTitle = TextOrNull(caption);
+    ofn.lpstrDefExt = TextOrNull(defExt);
     ofn.Flags = static_cast<DWORD>(quillet::MaskDialogFlags(flagsIn));
 
     const BOOL chosen = save ? platform_.SaveFileDialog(&ofn) : platform_.OpenFileDialog(&ofn);
     if (chosen) {
-        vFileName = fnTrimNull(file);
-        vFileTitle = fnTrimNull(title);
-        if (args.vFlags != nullptr) {
-            *args.vFlags = static_cast<int32_t>(ofn.Flags);
+        const std::wstring chosenName = TrimAtNul(file);
+        const std::optional<std::string> name = ExactAnsiFromWide(chosenName);
+        const std::optional<std::string> nameTitle = ExactAnsiFromWide(TrimAtNul(title));
+        if (name && nameTitle) {
+            vFileName = *name;
+            vFileTitle = *nameTitle;
+            if (args.vFlags != nullptr) {
+                *args.vFlags = static_cast<int32_t>(ofn.Flags);
+            }
+            return true;
         }
-        return true;
+        // Refused as if cancelled; a dialog shown again starts in the same folder.
+        nameNotInCodePage_ = true;
+        const size_t separator = chosenName.find_last_of(L"\\/");
+        if (separator != std::wstring::npos) {
+            if (const auto folder = ExactAnsiFromWide(chosenName.substr(0, separator))) {
+                InitDir = quillet::StartFolder(*folder);
+            }
+        }
     }
     // Cancel and a failing dialog look the same to the caller: nothing chosen.
     vFileName.clear();

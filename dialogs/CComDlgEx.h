@@ -95,6 +95,11 @@ public:
     // they are emptied and zeroed. Refuses over-long values as ShowOpFileDlg does.
     bool VBGetSaveFileName(std::string& vFileName, const FileDialogArgs& args = {});
 
+    // True when the user confirmed, in the last file dialog, a name that the ANSI code
+    // page can't hold exactly: the dialog answered as for Cancel, with InitDir set to
+    // the folder the name was in, so that a dialog shown again starts there.
+    bool NameNotInCodePage() const { return nameNotInCodePage_; }
+
     // The folder picker rooted at TopFolder: true and SelFolder set when the user chose a
     // file-system folder, else false and SelFolder empty.
     bool ShowFolder();
@@ -135,4 +140,5 @@ private:
     IPlatform& platform_;
     COLORREF CustColors[16] = {};
     bool CustColorsInit = false;
+    bool nameNotInCodePage_ = false;
 };

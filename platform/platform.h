@@ -37,9 +37,10 @@ public:
     // The local date and time.
     virtual SYSTEMTIME LocalNow() = 0;
 
-    // The common file dialogs and GetFileTitleA, with their Win32 contracts.
-    virtual BOOL OpenFileDialog(OPENFILENAMEA* ofn) = 0;
-    virtual BOOL SaveFileDialog(OPENFILENAMEA* ofn) = 0;
+    // The common file dialogs, in UTF-16 so that the name the user chose comes back as
+    // it is, and GetFileTitleA, with their Win32 contracts.
+    virtual BOOL OpenFileDialog(OPENFILENAMEW* ofn) = 0;
+    virtual BOOL SaveFileDialog(OPENFILENAMEW* ofn) = 0;
     virtual short FileTitle(const char* path, char* buffer, WORD size) = 0;
 
     // The keyboard layout of this thread, and activating one again (the register list

@@ -78,18 +78,18 @@ void Win32Platform::ActivateLayout(HKL layout) {
 namespace {
 
 // comdlg32 comes in with the first file dialog, not at start-up.
-LazyProc<decltype(GetOpenFileNameA)> gOpenFileName("comdlg32.dll", "GetOpenFileNameA");
-LazyProc<decltype(GetSaveFileNameA)> gSaveFileName("comdlg32.dll", "GetSaveFileNameA");
+LazyProc<decltype(GetOpenFileNameW)> gOpenFileName("comdlg32.dll", "GetOpenFileNameW");
+LazyProc<decltype(GetSaveFileNameW)> gSaveFileName("comdlg32.dll", "GetSaveFileNameW");
 LazyProc<decltype(GetFileTitleA)> gFileTitle("comdlg32.dll", "GetFileTitleA");
 
 }  // namespace
 
 // A dialog that can't be loaded counts as cancelled.
-BOOL Win32Platform::OpenFileDialog(OPENFILENAMEA* ofn) {
+BOOL Win32Platform::OpenFileDialog(OPENFILENAMEW* ofn) {
     return gOpenFileName.CallOr(FALSE, ofn);
 }
 
-BOOL Win32Platform::SaveFileDialog(OPENFILENAMEA* ofn) {
+BOOL Win32Platform::SaveFileDialog(OPENFILENAMEW* ofn) {
     return gSaveFileName.CallOr(FALSE, ofn);
 }
 

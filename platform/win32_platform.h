@@ -8,8 +8,8 @@ public:
                           MsgButtons buttons) override;
     unsigned long StartProgram(const std::string& commandLine) override;
     SYSTEMTIME LocalNow() override;
-    BOOL OpenFileDialog(OPENFILENAMEA* ofn) override;
-    BOOL SaveFileDialog(OPENFILENAMEA* ofn) override;
+    BOOL OpenFileDialog(OPENFILENAMEW* ofn) override;
+    BOOL SaveFileDialog(OPENFILENAMEW* ofn) override;
     short FileTitle(const char* path, char* buffer, WORD size) override;
     // The register list's keyboard layout.
     HKL KeyboardLayout() override;

@@ -131,3 +131,29 @@ std::wstring WideFromAnsi(const std::string& text) {
     }
     return wide;
 }
+
+std::optional<std::string> ExactAnsiFromWide(const std::wstring& text) {
+    if (text.empty()) {
+        return std::string();
+    }
+    // UTF-8 holds every character; it takes neither flag nor the default-character
+    // question, and refuses only broken UTF-16.
+    const bool utf8 = GetACP() == CP_UTF8;
+    const UINT codePage = utf8 ? CP_UTF8 : CP_ACP;
+    const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL* used = utf8 ? nullptr : &usedDefault;
+    const int size = static_cast<int>(text.size());
+    const int n =
+        WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr, used);
+    if (n <= 0 || usedDefault) {
+        return std::nullopt;
+    }
+    std::string ansi(static_cast<size_t>(n), '\0');
+    if (WideCharToMultiByte(codePage, flags, text.data(), size, ansi.data(), n, nullptr, used) !=
+            n ||
+        usedDefault) {
+        return std::nullopt;
+    }
+    return ansi;
+}

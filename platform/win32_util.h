@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -142,3 +143,8 @@ std::string WindowText(HWND hwnd);
 // Text between the ANSI code page and UTF-16 (empty for text that can't be converted).
 std::string AnsiFromWide(const wchar_t* text, size_t length);
 std::wstring WideFromAnsi(const std::string& text);
+
+// The text in the ANSI code page when the code page holds every character of it as it
+// is; nothing when a character would need a substitute or a look-alike ("\u0100" is no
+// "A"). A name the user chose must never turn into another file's name.
+std::optional<std::string> ExactAnsiFromWide(const std::wstring& text);

@@ -42,6 +42,12 @@ std::string TrimAtNul(const std::string& s);
 // of its own, never the trail byte of a two-byte character.
 std::string FolderOfPath(const std::string& path, const CodePage& cp);
 
+// True when the path's last component names a device that the system opens in place of
+// a file (NUL, CON, PRN, AUX, COM1 to COM9, LPT1 to LPT9, CONIN$, CONOUT$), whatever
+// extension or trailing blanks follow the name: "NUL.txt" and "C:\dir\con " are
+// devices too.
+bool IsDeviceName(const std::string& path, const CodePage& cp);
+
 // A folder as a dialog's starting folder: a bare drive ("C:") gets its root separator,
 // since "C:" alone names the drive's current folder rather than its root.
 std::string StartFolder(const std::string& folder);

@@ -95,3 +95,48 @@ TEST(StartFolder, ABareDriveStartsAtItsRoot) {
     EXPECT_EQ(StartFolder(""), "");
     EXPECT_EQ(StartFolder("\\\\server\\share"), "\\\\server\\share");
 }
+
+TEST(IsDeviceName, TheLastComponentBeforeItsExtensionDecides) {
+    const struct {
+        const char* path;
+        bool device;
+    } rows[] = {
+        {"NUL", true},
+        {"nul", true},
+        {"C:\\dir\\NUL.txt", true},
+        {"NUL.tar.gz", true},
+        {"CON ", true},
+        {"con  .txt", true},
+        {"AUX:", true},
+        {"prn", true},
+        {"dir/aux.c", true},
+        {"C:NUL", true},
+        {"COM1", true},
+        {"com9.log", true},
+        {"LPT1", true},
+        {"lpt9", true},
+        {"CONIN$", true},
+        {"C:\\conout$", true},
+        {"", false},
+        {"NU", false},
+        {"NULL", false},
+        {"xNUL", false},
+        {" NUL", false},
+        {"NUL_.txt", false},
+        {"COM0", false},
+        {"COM10", false},
+        {"COM:", false},
+        {"LPT", false},
+        {"COM/", false},
+        {"C:\\NUL\\a.txt", false},
+        {"CONIN$.txt", false},
+        {"a.NUL", false},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(IsDeviceName(row.path, kSingleByte), row.device) << row.path;
+    }
+    // A 5C byte that ends a two-byte character separates nothing.
+    EXPECT_TRUE(IsDeviceName("\x95\x5CNUL", kSingleByte));
+    EXPECT_FALSE(IsDeviceName("\x95\x5CNUL", kDoubleByte));
+    EXPECT_TRUE(IsDeviceName("C:\\\x95\x5C\\NUL", kDoubleByte));
+}

@@ -26,6 +26,51 @@ TEST(ArgumentText, EmptyWithoutArguments) {
     EXPECT_EQ(ArgumentText("\"quillet.exe notes.txt"), "");
 }
 
+TEST(ArgumentText, TheUtf16LineFollowsTheSameRules) {
+    EXPECT_EQ(ArgumentText(L"quillet.exe \u0100B\u010C.txt"), L"\u0100B\u010C.txt");
+    EXPECT_EQ(ArgumentText(L"\"C:\\a b\\quillet.exe\"\"r\u00E9sum\u00E9.txt\""),
+              L"\"r\u00E9sum\u00E9.txt\"");
+    EXPECT_EQ(ArgumentText(L"quillet.exe \t "), L"");
+    EXPECT_EQ(ArgumentText(L""), L"");
+}
+
+TEST(IsRelativeArgument, OnlyNamesWithoutRootOrDriveAreRelative) {
+    const struct {
+        const char* argument;
+        bool relative;
+    } rows[] = {
+        {"notes.txt", true},
+        {"\"notes.txt\"", true},
+        {"sub\\a.txt", true},
+        {".\\a.txt", true},
+        {"a", true},
+        {"C", true},
+        {"1:x", true},
+        {":x", true},
+        {"\xC0:x", true},  // a letter of the code page, but no drive
+        {"ab:c", true},
+        {"@:x", true},  // the characters around the letters
+        {"[:x", true},
+        {"`:x", true},
+        {"{:x", true},
+        {"\\sub\\a.txt", false},
+        {"/sub/a.txt", false},
+        {"\\\\server\\share\\a.txt", false},
+        {"\"\\sub\\a.txt\"", false},
+        {"C:\\a.txt", false},
+        {"c:a.txt", false},
+        {"Z:", false},
+        {"A:x", false},
+        {"a:x", false},
+        {"z:x", false},
+        {"\"C:\\My Files\\a.txt\"", false},
+        {"\"\"C:a.txt", false},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(IsRelativeArgument(row.argument), row.relative) << row.argument;
+    }
+}
+
 TEST(RemoveQuotes, RemovesEveryQuoteWhereverItStands) {
     EXPECT_EQ(RemoveQuotes("\"C:\\My Files\\a.txt\""), "C:\\My Files\\a.txt");
     EXPECT_EQ(RemoveQuotes("\"a\"b.txt"), "ab.txt");

@@ -149,6 +149,23 @@ QuilletProcess::QuilletProcess(const std::string& arguments) {
     }
 }
 
+QuilletProcess::QuilletProcess(const std::wstring& arguments) {
+    const std::string folder = ExeFolder();
+    std::wstring line(folder.size() + 1, L'\0');
+    line.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, line.data(),
+                                                        static_cast<int>(line.size())) -
+                                    1));
+    line = L"\"" + line + L"\\" QUILLET_EXE L"\" " + arguments;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    std::vector<wchar_t> buffer(line.begin(), line.end());
+    buffer.push_back(L'\0');
+    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi_)) {
+        ADD_FAILURE() << "can't start the editor: " << GetLastError();
+    }
+}
+
 QuilletProcess::~QuilletProcess() {
     if (pi_.hProcess == nullptr) {
         return;

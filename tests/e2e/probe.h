@@ -10,6 +10,8 @@ class QuilletProcess {
 public:
     // Starts quillet.exe (beside this program) with the argument text, if any.
     explicit QuilletProcess(const std::string& arguments = "");
+    // The same through CreateProcessW, for arguments the ANSI code page can't spell.
+    explicit QuilletProcess(const std::wstring& arguments);
     ~QuilletProcess();  // closes the editor, ending it if it won't go
     QuilletProcess(const QuilletProcess&) = delete;
     QuilletProcess& operator=(const QuilletProcess&) = delete;

@@ -43,4 +43,39 @@ TEST(StartupE2E, AMissingFileIsReportedBeforeTheWindowOpens) {
     EXPECT_EQ(editor.Caption(), "Untitled - Quillet");
 }
 
+// Started with a name the code page can't hold beside its best-fit look-alike: the
+// editor says so and opens neither.
+TEST(StartupE2E, ANameOutsideTheCodePageOpensNoLookAlike) {
+    const std::string lookAlike = ScratchFile("ABC.txt", "look-alike");
+    const std::string folder = lookAlike.substr(0, lookAlike.find_last_of('\\'));
+    std::wstring chosen(folder.begin(), folder.end());
+    chosen += L"\\\u0100B\u010C.txt";
+    BOOL usedDefault = FALSE;
+    char ansi[MAX_PATH] = {};
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, chosen.c_str(), -1, ansi, MAX_PATH, nullptr,
+                        &usedDefault);
+    if (!usedDefault) {
+        GTEST_SKIP() << "the code page holds the name";
+    }
+    HANDLE file = CreateFileW(chosen.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "chosen", 6, &written, nullptr);
+    CloseHandle(file);
+    {
+        QuilletProcess editor(L"\"" + chosen + L"\"");
+        HWND box = editor.WaitForMessageBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(MessageBoxText(box),
+                  "The file name on the command line has characters that the current code page "
+                  "can't hold.");
+        ClickButton(box, IDOK);
+        ASSERT_NE(editor.WaitForMainWindow(), nullptr);
+        EXPECT_EQ(editor.Caption(), "Untitled - Quillet");
+        EXPECT_EQ(editor.DocText(), "");
+    }
+    EXPECT_EQ(FileBytes(lookAlike), "look-alike");
+    EXPECT_TRUE(DeleteFileW(chosen.c_str()));
+}
+
 }  // namespace

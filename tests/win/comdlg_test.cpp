@@ -117,6 +117,48 @@ TEST_F(ComDlgTest, CancelEmptiesNameAndTitleAndZeroesFlags) {
     EXPECT_FALSE(dlg.ShowFileSaveAsDlg());
     EXPECT_EQ(dlg.FileName, "");
     EXPECT_EQ(dlg.Flags, 0);
+    EXPECT_FALSE(dlg.NameNotInCodePage());
+}
+
+// A confirmed name the code page can't hold comes back as from Cancel, never spelled
+// with look-alikes; the folder it was in is where the next dialog starts.
+TEST_F(ComDlgTest, ANameOutsideTheCodePageReadsAsCancel) {
+    const std::wstring chosen = WideFromAnsi(dir.path()) + L"\\\u0100B\u010C.txt";
+    if (ExactAnsiFromWide(chosen)) {
+        GTEST_SKIP() << "the code page holds the name";
+    }
+    FileDialogAnswer answer{true, "", "", 0x6};
+    answer.widePath = chosen;
+    for (int dialog = 0; dialog < 3; ++dialog) {
+        dlg.FileName = "old.txt";
+        dlg.FileTitle = "old.txt";
+        dlg.Flags = 4;
+        dlg.InitDir = "C:\\";
+        ui.fileAnswers.push_back(answer);
+        std::string name = "old.txt";
+        int32_t flags = 4;
+        FileDialogArgs args;
+        args.vFlags = &flags;
+        const bool chosenOne = dialog == 0   ? dlg.ShowOpFileDlg()
+                               : dialog == 1 ? dlg.ShowFileSaveAsDlg()
+                                             : dlg.VBGetSaveFileName(name, args);
+        EXPECT_FALSE(chosenOne) << dialog;
+        EXPECT_TRUE(dlg.NameNotInCodePage());
+        EXPECT_EQ(dlg.InitDir, dir.path());
+        if (dialog < 2) {
+            EXPECT_EQ(dlg.FileName, "");
+            EXPECT_EQ(dlg.FileTitle, "");
+            EXPECT_EQ(dlg.Flags, 0);
+        } else {
+            EXPECT_EQ(name, "");
+            EXPECT_EQ(flags, 0);
+        }
+    }
+    // The next name the code page holds is taken as before.
+    Confirm(dir / "ABC.txt", "ABC.txt");
+    EXPECT_TRUE(dlg.ShowFileSaveAsDlg());
+    EXPECT_FALSE(dlg.NameNotInCodePage());
+    EXPECT_EQ(dlg.FileName, dir / "ABC.txt");
 }
 
 TEST_F(ComDlgTest, OpenOpenSaveAsCarriesTheChosenFileAlong) {
@@ -338,6 +380,17 @@ TEST_F(ComDlgTest, ExistFileSeesOnlyOrdinaryFiles) {
     EXPECT_TRUE(dlg.fnExistFile(dir / "p?ain.*"));
     EXPECT_FALSE(dlg.fnExistFile(dir / "h*.txt"));
     EXPECT_FALSE(dlg.fnExistFile(dir / "*.md"));
+    // Devices answer a search as if they were files, in any folder; names that merely
+    // look like them are files.
+    for (const char* device :
+         {"NUL", "nul.txt", "CON", "con .log", "AUX", "PRN.txt", "COM1", "LPT9.doc", "CONOUT$"}) {
+        EXPECT_FALSE(dlg.fnExistFile(dir / device)) << device;
+        EXPECT_FALSE(dlg.fnExistFile(device)) << device;
+    }
+    for (const char* file : {"NULL.txt", "CON1.txt", "COM10.txt", "xNUL"}) {
+        WriteFileBytes(dir / file, "f");
+        EXPECT_TRUE(dlg.fnExistFile(dir / file)) << file;
+    }
 }
 
 TEST_F(ComDlgTest, ExistFileOnAMissingDriveIsFalse) {
@@ -421,6 +474,31 @@ TEST_F(RealFileDialogTest, SaveDialogReturnsATypedName) {
     EXPECT_EQ(real.FileName, path);
     EXPECT_EQ(real.FileTitle, "typed name.txt");
     EXPECT_EQ(real.Flags & OFN_HIDEREADONLY, OFN_HIDEREADONLY);
+}
+
+// The real dialog hands back the name typed in UTF-16: one the code page can't hold
+// comes back as nothing chosen, never as its best-fit spelling.
+TEST_F(RealFileDialogTest, ANameOutsideTheCodePageIsNoName) {
+    const std::wstring typed = WideFromAnsi(dir.path()) + L"\\\u0100B\u010C \u4E2D.txt";
+    if (ExactAnsiFromWide(typed)) {
+        GTEST_SKIP() << "the code page holds the name";
+    }
+    real.Flags = 4;
+    DialogCloser closer([&](HWND dialog) {
+        // The name box: a combo box in the explorer-style dialog, an edit in the old one.
+        HWND name = GetDlgItem(dialog, 0x47C);
+        SendMessageW(name != nullptr ? name : GetDlgItem(dialog, 0x480), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(typed.c_str()));
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_FALSE(real.ShowFileSaveAsDlg());
+    closer.Wait();
+    ASSERT_TRUE(closer.found()) << "the dialog never opened";
+    EXPECT_TRUE(real.NameNotInCodePage());
+    EXPECT_EQ(real.FileName, "");
+    EXPECT_EQ(real.FileTitle, "");
+    EXPECT_EQ(real.Flags, 0);
+    EXPECT_EQ(real.InitDir, dir.path());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <deque>
 #include <functional>
 #include <new>
@@ -20,7 +21,8 @@ struct ShownMessage {
     MsgButtons buttons;
 };
 
-// What a file dialog received, read out of the record it was given.
+// What a file dialog received, read out of the record it was given (its texts in the
+// ANSI code page).
 struct FileDialogCall {
     bool save;
     DWORD structSize;
@@ -40,12 +42,14 @@ struct FileDialogCall {
     DWORD flags;
 };
 
-// How the "user" answers the next file dialog.
+// How the "user" answers the next file dialog; a name given in UTF-16 (widePath, its
+// title the part after the last backslash) takes the place of path and title.
 struct FileDialogAnswer {
     bool confirm;
     std::string path;
     std::string title;
     DWORD flags = 0;
+    std::wstring widePath{};
 };
 
 // The pickers: what each dialog received and how the "user" answers it (none left
@@ -162,8 +166,8 @@ public:
 
     SYSTEMTIME LocalNow() override { return now; }
 
-    BOOL OpenFileDialog(OPENFILENAMEA* ofn) override { return FileDialog(false, ofn); }
-    BOOL SaveFileDialog(OPENFILENAMEA* ofn) override { return FileDialog(true, ofn); }
+    BOOL OpenFileDialog(OPENFILENAMEW* ofn) override { return FileDialog(false, ofn); }
+    BOOL SaveFileDialog(OPENFILENAMEW* ofn) override { return FileDialog(true, ofn); }
 
     short FileTitle(const char* path, char* buffer, WORD size) override {
         return GetFileTitleA(path, buffer, size);
@@ -330,26 +334,32 @@ private:
     char chosenToken_ = 0;
     FolderDialogAnswer chosen_{};
 
-    static std::string Filter(const char* filter) {
+    static std::string Filter(const wchar_t* filter) {
         if (filter == nullptr) {
             return "";
         }
         size_t n = 0;
-        while (filter[n] != '\0' || filter[n + 1] != '\0') {
+        while (filter[n] != L'\0' || filter[n + 1] != L'\0') {
             ++n;
         }
-        return std::string(filter, n + 2);
+        return AnsiFromWide(filter, n + 2);
+    }
+    static std::string Ansi(const wchar_t* text) {
+        return text != nullptr ? AnsiFromWide(text, wcslen(text)) : "";
+    }
+    static void Put(const std::wstring& text, wchar_t* buffer, DWORD size) {
+        EXPECT_LT(text.size(), size);
+        lstrcpynW(buffer, text.c_str(), static_cast<int>(size));
     }
 
-    BOOL FileDialog(bool save, OPENFILENAMEA* ofn) {
+    BOOL FileDialog(bool save, OPENFILENAMEW* ofn) {
         During();
-        fileDialogs.push_back(
-            {save, ofn->lStructSize, ofn->hwndOwner, Filter(ofn->lpstrFilter), ofn->nFilterIndex,
-             ofn->lpstrFile ? ofn->lpstrFile : "", ofn->nMaxFile,
-             ofn->lpstrFileTitle ? ofn->lpstrFileTitle : "", ofn->nMaxFileTitle,
-             ofn->lpstrInitialDir != nullptr, ofn->lpstrInitialDir ? ofn->lpstrInitialDir : "",
-             ofn->lpstrTitle != nullptr, ofn->lpstrTitle ? ofn->lpstrTitle : "",
-             ofn->lpstrDefExt != nullptr, ofn->lpstrDefExt ? ofn->lpstrDefExt : "", ofn->Flags});
+        fileDialogs.push_back({save, ofn->lStructSize, ofn->hwndOwner, Filter(ofn->lpstrFilter),
+                               ofn->nFilterIndex, Ansi(ofn->lpstrFile), ofn->nMaxFile,
+                               Ansi(ofn->lpstrFileTitle), ofn->nMaxFileTitle,
+                               ofn->lpstrInitialDir != nullptr, Ansi(ofn->lpstrInitialDir),
+                               ofn->lpstrTitle != nullptr, Ansi(ofn->lpstrTitle),
+                               ofn->lpstrDefExt != nullptr, Ansi(ofn->lpstrDefExt), ofn->Flags});
         if (fileAnswers.empty()) {
             return FALSE;
         }
@@ -358,12 +368,14 @@ private:
         if (!answer.confirm) {
             return FALSE;
         }
-        EXPECT_LT(answer.path.size(), ofn->nMaxFile);
-        EXPECT_LT(answer.title.size(), ofn->nMaxFileTitle);
-        lstrcpynA(ofn->lpstrFile, answer.path.c_str(), static_cast<int>(ofn->nMaxFile));
+        const std::wstring path =
+            answer.widePath.empty() ? WideFromAnsi(answer.path) : answer.widePath;
+        const std::wstring title = answer.widePath.empty()
+                                       ? WideFromAnsi(answer.title)
+                                       : path.substr(path.find_last_of(L'\\') + 1);
+        Put(path, ofn->lpstrFile, ofn->nMaxFile);
         if (ofn->lpstrFileTitle != nullptr) {
-            lstrcpynA(ofn->lpstrFileTitle, answer.title.c_str(),
-                      static_cast<int>(ofn->nMaxFileTitle));
+            Put(title, ofn->lpstrFileTitle, ofn->nMaxFileTitle);
         }
         ofn->Flags = answer.flags;
         return TRUE;

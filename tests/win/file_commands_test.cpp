@@ -369,6 +369,90 @@ TEST_F(FileCommandsTest, AnsiPasteTheCodePageCantHoldAsksBeforeEverySave) {
     EXPECT_EQ(ui.messages.size(), 1u);
 }
 
+// The name the user chose, in UTF-16, is the file read or written. Where the code page
+// holds it the file itself is used; where it can't, the user is told and no file is
+// touched: its best-fit spelling is the look-alike's name.
+TEST_F(FileCommandsTest, AnsiDbcsNamesOutsideTheCodePageNeverReachALookAlike) {
+    const struct {
+        const wchar_t* name;
+        const char* lookAlike;
+    } rows[] = {
+        {L"\u0100B\u010C.txt", "ABC.txt"},
+        {L"r\u00E9sum\u00E9.txt", "resume.txt"},
+    };
+    const std::string refusal =
+        "This file name has characters that the current code page can't hold. Choose "
+        "another name.";
+    const auto wideBytes = [](const std::wstring& path) {
+        UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+        char bytes[64] = {};
+        DWORD read = 0;
+        return file.get() != INVALID_HANDLE_VALUE && ReadFile(file.get(), bytes, 64, &read, nullptr)
+                   ? std::string(bytes, read)
+                   : std::string("<missing>");
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.lookAlike);
+        const std::wstring chosen = WideFromAnsi(dir.path()) + L"\\" + row.name;
+        const std::optional<std::string> held = ExactAnsiFromWide(row.name);
+        const std::string lookAlike = dir / row.lookAlike;
+        WriteFileBytes(lookAlike, "look-alike");
+        FileDialogAnswer answer{true, "", ""};
+        answer.widePath = chosen;
+        const auto reset = [&] {
+            mdlCode::ResetProcessState();
+            ui.messages.clear();
+            ui.fileDialogs.clear();
+        };
+
+        // Save As, then the closing question's save.
+        reset();
+        Start();
+        Type('s');
+        ui.fileAnswers.push_back(answer);
+        form().mnuSaveAs_Click();
+        if (held) {
+            EXPECT_EQ(wideBytes(chosen), "s");
+            EXPECT_EQ(caption(), *held + " - Quillet");
+        } else {
+            EXPECT_EQ(ui.MessageTexts(), refusal + "\n");
+            ASSERT_EQ(ui.fileDialogs.size(), 2u) << "the dialog comes up again";
+            EXPECT_EQ(ui.fileDialogs[1].initialDir, dir.path());
+            EXPECT_EQ(wideBytes(chosen), "<missing>");
+            EXPECT_EQ(caption(), "Untitled [*] - Quillet");
+        }
+        reset();
+        Start();
+        Type('q');
+        ui.answers = {MsgAnswer::Yes};
+        ui.fileAnswers.push_back(answer);
+        EXPECT_EQ(Close(), held.has_value());
+        EXPECT_EQ(wideBytes(chosen), held ? "q" : "<missing>");
+        EXPECT_EQ(ReadFileBytes(lookAlike), "look-alike");
+
+        // Open into a fresh window, and the command line, with the file there.
+        UniqueHandle file(
+            CreateFileW(chosen.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(file.get(), "chosen", 6, &written, nullptr));
+        file.reset();
+        reset();
+        Start();
+        ui.fileAnswers.push_back(answer);
+        form().mnuOpen_Click();
+        EXPECT_EQ(form().Text(), held ? "chosen" : "");
+        EXPECT_EQ(ui.MessageTexts(), held ? "" : refusal + "\n");
+        reset();
+        mdlCode::MainFromCommandLine(L"\"C:\\q\\quillet.exe\" \"" + chosen + L"\"");
+        EXPECT_EQ(form().Text(), held ? "chosen" : "");
+        EXPECT_EQ(caption(), (held ? *held : "Untitled") + " - Quillet");
+        EXPECT_EQ(ui.messages.size(), held ? 0u : 1u) << ui.MessageTexts();
+        EXPECT_EQ(ReadFileBytes(lookAlike), "look-alike");
+        EXPECT_TRUE(DeleteFileW(chosen.c_str()));
+    }
+}
+
 TEST_F(FileCommandsTest, ExitRunsTheClosingQuestion) {
     Start();
     Type('x');

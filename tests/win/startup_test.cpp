@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/mdlCode.h"
+#include "core/app/command_line.h"
 #include "platform/win32_util.h"
 #include "test_support.h"
 #include "ui/main/frmMain.h"
@@ -80,6 +81,89 @@ TEST_F(StartupTest, QuotesInTheMiddleAreRemovedToo) {
     EXPECT_TRUE(ui.messages.empty()) << ui.MessageTexts();
     EXPECT_EQ(doc().DocTitle, "ab.txt");
     EXPECT_EQ(form().Text(), "ab");
+}
+
+// The current folder goes in front of relative arguments only: "\sub\a.txt" names a
+// folder at the drive's root even where the current folder holds a sub\a.txt.
+TEST_F(StartupTest, ARootedArgumentIsNeverLookedForInTheCurrentFolder) {
+    CreateDirectoryA((dir / "sub").c_str(), nullptr);
+    WriteFileBytes(dir / "sub\\a.txt", "under the current folder");
+    SetCurrentDirectoryA(dir.path().c_str());
+    const std::string rootless = dir.path().substr(2);  // the same folder, from the root
+    const struct {
+        std::string argument;
+        std::string docPath;  // empty: not found
+    } rows[] = {
+        {"\\sub\\a.txt", ""},
+        {"/sub/a.txt", ""},
+        {"\"\\sub\\a.txt\"", ""},
+        {rootless + "\\sub\\a.txt", dir / "sub\\a.txt"},
+        {"\"" + rootless + "\\sub\\a.txt\"", dir / "sub\\a.txt"},
+        {"sub\\a.txt", dir / "sub\\a.txt"},
+        {"\"sub\\a.txt\"", dir / "sub\\a.txt"},
+    };
+    for (const auto& row : rows) {
+        mdlCode::ResetProcessState();
+        ui.messages.clear();
+        mdlCode::Main(row.argument);
+        EXPECT_EQ(doc().DocPath, row.docPath) << row.argument;
+        if (row.docPath.empty()) {
+            EXPECT_EQ(ui.MessageTexts(),
+                      "File '" + quillet::RemoveQuotes(row.argument) + "' not found.\n");
+            EXPECT_EQ(form().Text(), "");
+        } else {
+            EXPECT_TRUE(ui.messages.empty()) << ui.MessageTexts();
+            EXPECT_EQ(form().Text(), "under the current folder");
+        }
+    }
+}
+
+// A device answers a search as a file would; on the command line it is just not found.
+TEST_F(StartupTest, DeviceNamesAreNotFound) {
+    SetCurrentDirectoryA(dir.path().c_str());
+    for (const std::string& device :
+         {std::string("NUL"), std::string("NUL.txt"), std::string("CON"), std::string("\"con\""),
+          dir / "NUL.txt", dir / "aux.log", std::string("COM1")}) {
+        mdlCode::ResetProcessState();
+        ui.messages.clear();
+        mdlCode::Main(device);
+        ASSERT_EQ(ui.messages.size(), 1u) << ui.MessageTexts();
+        EXPECT_EQ(ui.messages[0].text, "File '" + quillet::RemoveQuotes(device) + "' not found.");
+        EXPECT_EQ(caption(), "Untitled - Quillet");
+        EXPECT_EQ(doc().DocPath, "");
+    }
+}
+
+// The ANSI calls take paths of up to 259 characters: a longer one is said to be too
+// long, not missing, though its file is there.
+TEST_F(StartupTest, APathTooLongForTheAnsiCallsSaysSo) {
+    for (const size_t length : {size_t{259}, size_t{260}, size_t{300}}) {
+        // A folder of its own keeps each name within what a file system holds.
+        const std::string folder = dir / std::string(120, 'd');
+        CreateDirectoryA(folder.c_str(), nullptr);
+        const std::string path = folder + "\\" + std::string(length - folder.size() - 1, 'n');
+        ASSERT_EQ(path.size(), length);
+        const std::wstring wide = L"\\\\?\\" + WideFromAnsi(path);
+        UniqueHandle file(
+            CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(file.get(), "long", 4, &written, nullptr)) << length;
+        file.reset();
+        mdlCode::ResetProcessState();
+        ui.messages.clear();
+        mdlCode::Main(path);
+        if (length < MAX_PATH) {
+            EXPECT_TRUE(ui.messages.empty()) << ui.MessageTexts();
+            EXPECT_EQ(form().Text(), "long");
+        } else {
+            ASSERT_EQ(ui.messages.size(), 1u) << length;
+            EXPECT_EQ(ui.messages[0].text,
+                      "File '" + path + "' can not be opened: its path is too long.");
+            EXPECT_EQ(ui.messages[0].icon, MsgIcon::Exclamation);
+            EXPECT_EQ(caption(), "Untitled - Quillet");
+        }
+        EXPECT_TRUE(DeleteFileW(wide.c_str()));
+    }
 }
 
 TEST_F(StartupTest, CaptionSpellsTheNameAsStored) {

@@ -58,6 +58,56 @@ TEST_F(TextFileTest, EveryByteValueSurvivesALoadAndASave) {
     ExpectOnly({"all.bin"});
 }
 
+// The limit counts the bytes read through the one handle, not what the file measured
+// before: one that another program appends to after it was opened is refused as soon as
+// it holds more than 65,536 bytes, and a pipe is no file at all.
+TEST_F(TextFileTest, ALoadReadsAtMostOneBytePastTheLimitFromItsHandle) {
+    const struct {
+        size_t appended;
+        mdlCode::LoadedText::Outcome outcome;
+    } rows[] = {
+        {0, mdlCode::LoadedText::Outcome::Loaded},
+        {1, mdlCode::LoadedText::Outcome::Loaded},
+        {65535, mdlCode::LoadedText::Outcome::Loaded},
+        {65536, mdlCode::LoadedText::Outcome::Loaded},
+        {65537, mdlCode::LoadedText::Outcome::TooLong},
+        {65538, mdlCode::LoadedText::Outcome::TooLong},
+        {1000000, mdlCode::LoadedText::Outcome::TooLong},
+    };
+    for (const auto& row : rows) {
+        const std::string path = dir / "growing.log";
+        WriteFileBytes(path, "");
+        UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                      nullptr));
+        ASSERT_NE(file.get(), INVALID_HANDLE_VALUE);
+        {
+            UniqueHandle writer(CreateFileA(path.c_str(), FILE_APPEND_DATA,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                            OPEN_EXISTING, 0, nullptr));
+            const std::string bytes(row.appended, 'g');
+            DWORD written = 0;
+            ASSERT_TRUE(WriteFile(writer.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
+                                  &written, nullptr));
+        }
+        const mdlCode::LoadedText loaded = mdlCode::LoadTextFrom(file.get());
+        EXPECT_EQ(loaded.outcome, row.outcome) << row.appended;
+        EXPECT_EQ(loaded.text.size(),
+                  row.outcome == mdlCode::LoadedText::Outcome::Loaded ? row.appended : 0u);
+    }
+    EXPECT_TRUE(ui.messages.empty()) << ui.MessageTexts();
+
+    HANDLE reader = nullptr;
+    HANDLE writer = nullptr;
+    ASSERT_TRUE(CreatePipe(&reader, &writer, nullptr, 0));
+    UniqueHandle readEnd(reader);
+    UniqueHandle writeEnd(writer);
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(writer, "text", 4, &written, nullptr));
+    EXPECT_EQ(mdlCode::LoadTextFrom(reader).outcome, mdlCode::LoadedText::Outcome::Failed);
+    ExpectOneFileError();
+}
+
 TEST_F(TextFileTest, ThePlaceholderIsWrittenAsNul) {
     ASSERT_TRUE(mdlCode::WriteTextFile(dir / "a.txt",
                                        "A\x14"

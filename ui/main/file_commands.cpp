@@ -51,6 +51,16 @@ void frmMain::mnuOpen_Click() {
     try {
         PrepareFileDialog("Open file", OFN_HIDEREADONLY);
         dlg.ShowOpFileDlg();
+        if (dlg.NameNotInCodePage()) {
+            ShowNameNotInCodePage();
+            return;
+        }
+        if (mdlCode::PathTooLongForAnsiCalls(dlg.FileName)) {
+            platform_.ShowMessage(hwnd_,
+                                  "It is impossible to open a file because its path is too long",
+                                  MsgIcon::Exclamation, MsgButtons::Ok);
+            return;
+        }
         if (!dlg.fnExistFile(dlg.FileName)) {
             if (!dlg.FileName.empty()) {
                 platform_.ShowMessage(hwnd_, "File not found", MsgIcon::Stop, MsgButtons::Ok);
@@ -59,9 +69,12 @@ void frmMain::mnuOpen_Click() {
         }
         const std::string path = dlg.FileName;
         const std::string title = dlg.FileTitle;
-        if (mdlCode::FileLength(path) > mdlCode::kMaxLoadBytes) {
+        const auto refuseSize = [&] {
             platform_.ShowMessage(hwnd_, "It is impossible to open a file because of its size",
                                   MsgIcon::Exclamation, MsgButtons::Ok);
+        };
+        if (mdlCode::FileLength(path) > mdlCode::kMaxLoadBytes) {
+            refuseSize();
             return;
         }
         if (doc.DocTitle != mdlCode::kUntitled || doc.DocModified) {
@@ -69,10 +82,14 @@ void frmMain::mnuOpen_Click() {
             platform_.StartProgram(mdlCode::OwnExecutableCommand() + " " + path);
             return;
         }
-        const std::string text = mdlCode::ReadTextFile(path);
-        SetText(text);
-        mdlCode::CheckLoadedText(text, hwnd_);
-        if (!text.empty()) {
+        const mdlCode::LoadedText loaded = mdlCode::LoadTextFile(path);
+        if (loaded.outcome == mdlCode::LoadedText::Outcome::TooLong) {
+            refuseSize();  // it grew past the limit after it was measured
+            return;
+        }
+        SetText(loaded.text);
+        mdlCode::CheckLoadedText(loaded.text, hwnd_);
+        if (!loaded.text.empty()) {
             doc.DocTitle = title;
             doc.DocPath = path;
             doc.DocModified = false;
@@ -81,6 +98,13 @@ void frmMain::mnuOpen_Click() {
     } catch (const std::exception&) {
         // Open ends silently on failures other than its size refusal.
     }
+}
+
+void frmMain::ShowNameNotInCodePage() {
+    platform_.ShowMessage(hwnd_,
+                          "This file name has characters that the current code page can't "
+                          "hold. Choose another name.",
+                          MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
 void frmMain::mnuSave_Click() {
@@ -103,7 +127,11 @@ bool frmMain::SaveDocument() {
         // this process): choosing an existing file must ask before replacing it.
         PrepareFileDialog("Save file as", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
         try {
-            dlg.ShowFileSaveAsDlg();
+            // A name the code page can't hold is refused, and the dialog comes up again
+            // in its folder until the user picks another name or cancels.
+            while (!dlg.ShowFileSaveAsDlg() && dlg.NameNotInCodePage()) {
+                ShowNameNotInCodePage();
+            }
         } catch (const std::exception& e) {
             platform_.ShowMessage(hwnd_, e.what(), MsgIcon::Stop, MsgButtons::Ok);
             return false;

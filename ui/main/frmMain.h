@@ -123,6 +123,8 @@ private:
     // code page can't, and so the file would get others in their place.
     bool ConfirmLossySave();
     void PrepareFileDialog(const char* caption, DWORD flags);
+    // The refusal of a name chosen in a file dialog that the code page can't hold.
+    void ShowNameNotInCodePage();
     void EnableItem(int id, bool enabled);
     void PlaceControl(HWND control, double left, double top, double width, double height);
     // The window's resolution, which every twips conversion of the window goes by.
